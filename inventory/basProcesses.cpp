@@ -1,0 +1,5 @@
+#include "inventory/basProcesses.h"
+
+std::string getExeOfWindow(HWND) {
+    return std::string();
+}

@@ -1,0 +1,201 @@
+// The main window: its class, its controls as created, and the dispatch of
+// its messages to the handlers in the other Form1*.cpp files.
+#include "main_window/Form1.h"
+
+#include <commctrl.h>
+
+#include "main_window/controlIds.h"
+#include "main_window/layout.h"
+#include "main_window/panel.h"
+#include "main_window/resources/resource.h"
+#include "support/handles.h"
+#include "support/messageStep.h"
+
+namespace {
+
+const char form1ClassName[] = "TarnwickForm1";
+constexpr DWORD formStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD formExStyle = WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+bool Form1::registerClass(HINSTANCE instance) {
+    WNDCLASSA formClass = {};
+    formClass.lpfnWndProc = windowProc;
+    formClass.hInstance = instance;
+    formClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TARNWICK));
+    formClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    formClass.lpszClassName = form1ClassName;
+    return RegisterClassA(&formClass) != 0 && registerPanelClass(instance);
+}
+
+bool Form1::create(HINSTANCE instance, int showCommand) {
+    {
+        WindowDC screen(nullptr);
+        if (screen.get() != nullptr) {
+            dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+            dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+        }
+    }
+    RECT outer = {0, 0, twipsToPixels(design::formClientWidth, dpiX_),
+                  twipsToPixels(design::formClientHeight, dpiY_)};
+    AdjustWindowRectEx(&outer, formStyle, FALSE, formExStyle);
+
+    const HWND window = CreateWindowExA(formExStyle, form1ClassName, design::formCaption,
+                                        formStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        outer.right - outer.left, outer.bottom - outer.top,
+                                        nullptr, nullptr, instance, this);
+    if (window == nullptr) {
+        return false;
+    }
+    load();
+    setDialogKeyWindow(window);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    SetFocus(List1);
+    return true;
+}
+
+bool Form1::createControls() {
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+    // Creation order is tab order.
+    List1 = createChild(hwnd_, "LISTBOX", "",
+                        child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY,
+                        WS_EX_CLIENTEDGE, controlId::List1, list1Rect_);
+    Frame1 = createChild(hwnd_, panelClassName, "", child, WS_EX_CONTROLPARENT, 0, frame1Rect_);
+    if (List1 == nullptr || Frame1 == nullptr) {
+        return false;
+    }
+    cmdClear = createChild(Frame1, "BUTTON", design::cmdClearCaption,
+                           child | WS_TABSTOP | BS_PUSHBUTTON, 0, controlId::cmdClear,
+                           design::cmdClear);
+    chkTopMost = createChild(Frame1, "BUTTON", design::chkTopMostCaption,
+                             child | WS_TABSTOP | BS_AUTOCHECKBOX, 0, controlId::chkTopMost,
+                             design::chkTopMost);
+    cmdClose = createChild(Frame1, "BUTTON", design::cmdCloseCaption,
+                           child | WS_TABSTOP | BS_PUSHBUTTON, 0, controlId::cmdClose,
+                           cmdCloseRect_);
+    return cmdClear != nullptr && chkTopMost != nullptr && cmdClose != nullptr &&
+           SetTimer(hwnd_, controlId::Timer1, design::timer1Interval, nullptr) != 0;
+}
+
+HWND Form1::createChild(HWND parent, const char* className, const char* caption, DWORD style,
+                        DWORD exStyle, int id, const TwipRect& where) {
+    const HWND control = CreateWindowExA(
+        exStyle, className, caption, style, twipsToPixels(where.left, dpiX_),
+        twipsToPixels(where.top, dpiY_), twipsToPixels(where.width, dpiX_),
+        twipsToPixels(where.height, dpiY_), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (control != nullptr) {
+        // The dialog font rather than the bold system font.
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                     FALSE);
+    }
+    return control;
+}
+
+void Form1::place(HWND control, const TwipRect& where) {
+    MoveWindow(control, twipsToPixels(where.left, dpiX_), twipsToPixels(where.top, dpiY_),
+               twipsToPixels(where.width, dpiX_), twipsToPixels(where.height, dpiY_), TRUE);
+}
+
+LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->hwnd_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    // Nothing thrown below may leave through the platform's stack frames.
+    try {
+        return form->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        InitCommonControls();
+        return createControls() ? 0 : -1;
+    case WM_SIZE:
+        layout();
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == controlId::Timer1) {
+            timer1Tick();
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // Keep the keyboard focus on the control that had it, as a dialog does.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            focusedControl_ = (focus != nullptr && IsChild(hwnd_, focus)) ? focus : nullptr;
+        } else {
+            SetFocus(focusedControl_ != nullptr ? focusedControl_ : List1);
+        }
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        return 0;
+    case WM_CLOSE:
+        queryClose();
+        DestroyWindow(hwnd_);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // a log-off or shutdown is never refused
+    case WM_ENDSESSION:
+        if (wParam != FALSE) {
+            queryClose();
+            DestroyWindow(hwnd_);
+        }
+        return 0;
+    case WM_DESTROY:
+        unload();
+        return 0;
+    case WM_NCDESTROY: {
+        const HWND window = hwnd_;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        hwnd_ = List1 = Frame1 = cmdClear = chkTopMost = cmdClose = focusedControl_ = nullptr;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    default:
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+}
+
+void Form1::onCommand(int id, int notification) {
+    switch (id) {
+    case controlId::List1:
+        if (notification == LBN_DBLCLK) {
+            copyCommand();
+        }
+        break;
+    case controlId::cmdClear:
+        if (notification == BN_CLICKED) {
+            clearCommand();
+        }
+        break;
+    case controlId::chkTopMost:
+        if (notification == BN_CLICKED) {
+            topMostCommand();
+        }
+        break;
+    case controlId::cmdClose:
+        if (notification == BN_CLICKED) {
+            cmdCloseClick();
+        }
+        break;
+    default:
+        break;
+    }
+}

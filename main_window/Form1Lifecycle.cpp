@@ -1,0 +1,53 @@
+// Start-up, the polling loop and shutdown.
+#include "main_window/Form1.h"
+
+#include "main_window/controlIds.h"
+#include "main_window/panel.h"
+#include "support/basOSinfo.h"
+#include "support/basStrings.h"
+#include "support/boundOnFirstUse.h"
+#include "support/messageStep.h"
+#include "support/programFolder.h"
+
+
+void Form1::load() {
+    bound::timeBeginPeriod(1);
+    setPanelBackColour(Frame1, COLOR_BTNFACE);
+    appFolder = stripTrailingBackslash(programFolder());
+    getOSInfo(OSInfo);
+}
+
+void Form1::timer1Tick() {
+    KillTimer(hwnd_, controlId::Timer1);
+    while (!stopRequested) {
+        // One bad pass must not end the log.
+        try {
+            checkForeground();
+        } catch (...) {
+        }
+        Sleep(1);
+        processPendingMessages();
+    }
+    requestUnload();
+}
+
+void Form1::cmdCloseClick() {
+    stopRequested = true;
+}
+
+void Form1::queryClose() {
+    stopRequested = true;
+}
+
+void Form1::unload() {
+    bound::timeEndPeriod(1);
+    setDialogKeyWindow(nullptr);
+    PostQuitMessage(0);
+}
+
+void Form1::requestUnload() {
+    // A window that is already gone has been unloaded; nothing runs twice.
+    if (hwnd_ != nullptr) {
+        SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+    }
+}

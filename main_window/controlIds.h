@@ -1,0 +1,12 @@
+// Command identifiers of the main window's controls.
+#pragma once
+
+#include <windows.h>
+
+namespace controlId {
+constexpr int List1 = 101;
+constexpr int cmdClear = 102;
+constexpr int chkTopMost = 103;
+constexpr int cmdClose = IDCANCEL;  // Esc presses Close
+constexpr UINT_PTR Timer1 = 1;
+}  // namespace controlId

@@ -1,0 +1,92 @@
+#include "support/boundOnFirstUse.h"
+
+#include <cstring>
+
+namespace bound {
+
+namespace {
+
+// The libraries loaded for bound functions. They stay loaded while the
+// program runs, since their addresses are kept, and are released at exit.
+class LoadedLibraries {
+public:
+    LoadedLibraries() = default;
+    LoadedLibraries(const LoadedLibraries&) = delete;
+    LoadedLibraries& operator=(const LoadedLibraries&) = delete;
+
+    ~LoadedLibraries() {
+        for (Entry& entry : entries_) {
+            if (entry.module != nullptr) {
+                FreeLibrary(entry.module);
+            }
+        }
+    }
+
+    // The module for `dll`, loading it on the first request. A library that
+    // failed to load is not tried again.
+    HMODULE get(const char* dll) {
+        for (Entry& entry : entries_) {
+            if (entry.name != nullptr && std::strcmp(entry.name, dll) == 0) {
+                return entry.module;
+            }
+        }
+        for (Entry& entry : entries_) {
+            if (entry.name == nullptr) {
+                entry.name = dll;
+                entry.module = LoadLibraryA(dll);
+                return entry.module;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    struct Entry {
+        const char* name = nullptr;
+        HMODULE module = nullptr;
+    };
+    Entry entries_[8];
+};
+
+LoadedLibraries& libraries() {
+    static LoadedLibraries instance;
+    return instance;
+}
+
+constexpr const char psapi[] = "psapi.dll";
+constexpr const char vdmdbg[] = "VDMDBG.dll";
+constexpr const char winmm[] = "winmm.dll";
+constexpr const char kernel32[] = "kernel32.dll";
+constexpr const char user32[] = "user32.dll";
+constexpr const char advapi32[] = "advapi32.dll";
+
+}  // namespace
+
+FARPROC lookUp(const char* dll, const char* name) {
+    const HMODULE module = libraries().get(dll);
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
+Function<decltype(&::EnumProcesses)> EnumProcesses{psapi, "EnumProcesses"};
+Function<decltype(&::EnumProcessModules)> EnumProcessModules{psapi, "EnumProcessModules"};
+Function<decltype(&::GetModuleFileNameExA)> GetModuleFileNameExA{psapi, "GetModuleFileNameExA"};
+
+Function<decltype(&::VDMEnumProcessWOW)> VDMEnumProcessWOW{vdmdbg, "VDMEnumProcessWOW"};
+Function<decltype(&::VDMEnumTaskWOWEx)> VDMEnumTaskWOWEx{vdmdbg, "VDMEnumTaskWOWEx"};
+
+Function<decltype(&::timeBeginPeriod)> timeBeginPeriod{winmm, "timeBeginPeriod"};
+Function<decltype(&::timeEndPeriod)> timeEndPeriod{winmm, "timeEndPeriod"};
+
+Function<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot{kernel32, "CreateToolhelp32Snapshot"};
+Function<decltype(&::Process32First)> Process32First{kernel32, "Process32First"};
+Function<decltype(&::Process32Next)> Process32Next{kernel32, "Process32Next"};
+Function<decltype(&::OpenProcess)> OpenProcess{kernel32, "OpenProcess"};
+Function<decltype(&::CloseHandle)> CloseHandle{kernel32, "CloseHandle"};
+Function<decltype(&::lstrcpynA)> lstrcpynA{kernel32, "lstrcpynA"};
+
+Function<decltype(&::SetWindowPos)> SetWindowPos{user32, "SetWindowPos"};
+Function<decltype(&::GetWindowThreadProcessId)> GetWindowThreadProcessId{user32, "GetWindowThreadProcessId"};
+
+Function<decltype(&::RegQueryValueExA)> RegQueryValueExA{advapi32, "RegQueryValueExA"};
+
+}  // namespace bound

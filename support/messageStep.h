@@ -1,0 +1,17 @@
+// The step that lets the program's window run: it handles every message
+// waiting in the thread's queue and returns. The polling loop takes it once a
+// pass, and the process table takes it once per NTVDM process.
+#pragma once
+
+#include <windows.h>
+
+// The window whose keyboard navigation (Tab, Esc) the message step serves.
+void setDialogKeyWindow(HWND window);
+
+// Translates and dispatches one message, giving the dialog keys to the
+// registered window first.
+void dispatchOneMessage(MSG& message);
+
+// Handles every pending message and returns. A WM_QUIT found in the queue is
+// posted again, so that the outer message loop still ends.
+void processPendingMessages();
