@@ -50,7 +50,7 @@ bool Form1::create(HINSTANCE instance, int showCommand) {
         return false;
     }
     load();
-    setDialogKeyWindow(window);
+    setProgramWindow(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     SetFocus(List1);

@@ -41,7 +41,7 @@ void Form1::queryClose() {
 
 void Form1::unload() {
     bound::timeEndPeriod(1);
-    setDialogKeyWindow(nullptr);
+    setProgramWindow(nullptr);
     PostQuitMessage(0);
 }
 

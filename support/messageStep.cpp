@@ -1,16 +1,19 @@
 #include "support/messageStep.h"
 
 namespace {
-HWND dialogKeyWindow = nullptr;
+HWND mainWindow = nullptr;
 }
 
-void setDialogKeyWindow(HWND window) {
-    dialogKeyWindow = window;
+void setProgramWindow(HWND window) {
+    mainWindow = window;
+}
+
+HWND programWindow() {
+    return mainWindow;
 }
 
 void dispatchOneMessage(MSG& message) {
-    if (dialogKeyWindow != nullptr && IsWindow(dialogKeyWindow) &&
-        IsDialogMessageA(dialogKeyWindow, &message)) {
+    if (mainWindow != nullptr && IsDialogMessageA(mainWindow, &message)) {
         return;
     }
     TranslateMessage(&message);

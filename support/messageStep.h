@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
-// The window whose keyboard navigation (Tab, Esc) the message step serves.
-void setDialogKeyWindow(HWND window);
+// The program's main window: the message step serves its keyboard navigation
+// (Tab, Esc), and the program's message boxes are modal to it. Null once the
+// window is gone.
+void setProgramWindow(HWND window);
+HWND programWindow();
 
 // Translates and dispatches one message, giving the dialog keys to the
 // registered window first.

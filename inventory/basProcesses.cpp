@@ -1,5 +1,0 @@
-#include "inventory/basProcesses.h"
-
-std::string getExeOfWindow(HWND) {
-    return std::string();
-}

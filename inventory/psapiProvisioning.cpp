@@ -1,0 +1,91 @@
+#include "inventory/psapiProvisioning.h"
+
+#include <windows.h>
+
+#include "inventory/basProcesses.h"
+#include "support/basReg.h"
+#include "support/basStrings.h"
+#include "support/handles.h"
+#include "support/messageStep.h"
+#include "support/programFolder.h"
+
+int psapiState = 0;
+
+namespace {
+
+constexpr int untried = 0;
+constexpr int sequenceRun = 1;
+constexpr int loaded = 2;
+
+constexpr const char libraryName[] = "PSAPI.DLL";
+constexpr const char sourceKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const char sourceValue[] = "SourcePath";
+constexpr const char upOneFolder[] = "..";
+constexpr const char pathOnTheCd[] = "\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL";
+
+bool tryLoad(int& state, const PsapiOperations& operations) {
+    if (operations.loads()) {
+        state = loaded;
+        return true;
+    }
+    return false;
+}
+
+PsapiOperations realOperations() {
+    PsapiOperations operations;
+    operations.loads = [] {
+        // Search order starts in the program's folder, so a copy there counts.
+        LibraryHandle library(LoadLibraryA(libraryName));
+        return library.valid();
+    };
+    operations.installationSource = [] { return getRegString(sourceKey, sourceValue); };
+    operations.copy = tryFileCopy;
+    operations.ask = [](const std::string& text, unsigned style) {
+        return MessageBoxA(programWindow(), text.c_str(), psapiText::caption, style);
+    };
+    return operations;
+}
+
+}  // namespace
+
+std::string psapiDestinationPath(const std::string& appFolder) {
+    return appFolder + "\\" + libraryName;
+}
+
+std::string psapiSourcePath(const std::string& installationSource) {
+    return installationSource + upOneFolder + pathOnTheCd;
+}
+
+bool ensurePsapiWith(int& state, const std::string& appFolder, const PsapiOperations& operations) {
+    if (state >= loaded) {
+        return true;
+    }
+    if (tryLoad(state, operations)) {
+        return true;
+    }
+    if (state != untried) {
+        return false;  // the sequence has had its one run
+    }
+
+    state = sequenceRun;
+    const std::string destination = psapiDestinationPath(appFolder);
+    const std::string source = psapiSourcePath(operations.installationSource());
+    if (!operations.copy(source, destination)) {
+        if (operations.ask(psapiText::prompt, psapiText::promptStyle) == psapiText::yes) {
+            if (!operations.copy(source, destination)) {
+                operations.ask(psapiText::copyFailed, psapiText::noticeStyle);
+            }
+        } else {
+            operations.ask(psapiText::manualCopy, psapiText::noticeStyle);
+        }
+    }
+    tryLoad(state, operations);
+    return state == loaded;
+}
+
+bool ensurePsapi() {
+    if (psapiState >= loaded) {
+        return true;
+    }
+    return ensurePsapiWith(psapiState, appFolder, realOperations());
+}

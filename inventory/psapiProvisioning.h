@@ -1,0 +1,48 @@
+// The decision whether the PSAPI functions may be called, with the one-time
+// attempt to put PSAPI.DLL into the program's folder. Windows NT 4.0 ships
+// the file only on its CD, in \SUPPORT\DEBUG\I386.
+//
+// The sequence works on the state and the operations it is handed, so that
+// a test can drive every path without a desktop; ensurePsapi() hands it the
+// real ones.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace psapiText {
+constexpr const char caption[] = "Tarnwick";
+constexpr const char prompt[] =
+    "PSAPI.DLL not found! Please instert the Windows NT4 Installation CD or an\r\n"
+    "original Service Pack CD into the drive you installed Windows NT from!\r\n"
+    "Copy the file now?";
+constexpr const char copyFailed[] = "File not found. pc";
+constexpr const char manualCopy[] =
+    "Please copy PSAPI.DLL manually to Vexa's folder from the NT4 CD's folder "
+    "\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL";
+constexpr unsigned promptStyle = 0x34;  // MB_YESNO | MB_ICONEXCLAMATION
+constexpr unsigned noticeStyle = 0x01;  // MB_OKCANCEL
+constexpr int yes = 6;                  // IDYES
+}  // namespace psapiText
+
+struct PsapiOperations {
+    // Loads PSAPI.DLL by bare name and releases it at once; true if it loaded.
+    std::function<bool()> loads;
+    // The installation source recorded in the registry, or empty text.
+    std::function<std::string()> installationSource;
+    // Copies a file; true if the copy completed.
+    std::function<bool(const std::string& source, const std::string& destination)> copy;
+    // Shows a modal message box and returns the button pressed.
+    std::function<int(const std::string& text, unsigned style)> ask;
+};
+
+// appFolder, one backslash, PSAPI.DLL. From a drive root that gives two
+// backslashes in a row, which the file system accepts.
+std::string psapiDestinationPath(const std::string& appFolder);
+
+// The registry text as it stands, then "..", then the CD path of the file.
+std::string psapiSourcePath(const std::string& installationSource);
+
+// One check: true when PSAPI.DLL has loaded in this run. `state` is the
+// run's psapiState: 0 untried, 1 the sequence has run, 2 loaded.
+bool ensurePsapiWith(int& state, const std::string& appFolder, const PsapiOperations& operations);
