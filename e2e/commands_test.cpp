@@ -1,0 +1,217 @@
+// Which foreground changes make a line, and the user's commands: Clear,
+// TopMost and the copy of a line by double-click.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/harness/clipboard.h"
+#include "e2e/harness/expectedLine.h"
+#include "e2e/harness/program.h"
+#include "e2e/harness/testWindow.h"
+
+namespace e2e {
+namespace {
+
+WindowSpec specFor(const std::string& caption, const RECT& rect) {
+    WindowSpec spec;
+    spec.caption = caption;
+    spec.rect = rect;
+    return spec;
+}
+
+std::string lineOf(const TestWindow& window, const WindowSpec& spec) {
+    return expectedLine(ordinaryWindowFacts(spec.caption, spec.className, spec.rect, window.style()));
+}
+
+std::vector<std::string> ourLines(const std::vector<std::string>& lines) {
+    return linesOfProcess(lines, GetCurrentProcessId());
+}
+
+// Whether `upper` lies above `lower` in the z-order of top-level windows.
+bool isAbove(HWND upper, HWND lower) {
+    for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == upper) {
+            return true;
+        }
+        if (w == lower) {
+            return false;
+        }
+    }
+    return false;
+}
+
+DWORD extendedStyle(HWND window) {
+    return static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+}
+
+RECT rectOf(HWND window) {
+    RECT r = {0, 0, 0, 0};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+void raiseWithoutActivating(HWND window) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    pumpMessages();
+}
+
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(program_.start()) << program_.failure(); }
+
+    // Brings `window` to the front and waits until the log holds `count`
+    // lines of our windows; `seen` receives the log.
+    void frontAndWait(const TestWindow& window, std::size_t count, std::vector<std::string>& seen) {
+        ASSERT_TRUE(window.valid());
+        ASSERT_TRUE(bringToFront(window.handle()));
+        ASSERT_TRUE(program_.waitForLines(
+            [count](const std::vector<std::string>& lines) { return ourLines(lines).size() >= count; },
+            seen))
+            << "waited for " << count << " lines of our windows; log:\n" << listing(seen);
+    }
+
+    bool checkedTopMost() {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(program_.topMostBox(), BM_GETCHECK, 0, 0, SMTO_NORMAL,
+                            defaultTimeoutMs, &state);
+        return state == BST_CHECKED;
+    }
+
+    Program program_;
+};
+
+TEST_F(Commands, SameWindowOnConsecutivePassesGivesOneLine) {
+    const WindowSpec spec = specFor("Window A", {120, 100, 480, 340});
+    TestWindow a(spec);
+    std::vector<std::string> seen;
+    frontAndWait(a, 1, seen);
+    EXPECT_EQ(ourLines(seen), std::vector<std::string>{lineOf(a, spec)}) << listing(seen);
+
+    // Many passes with the same window in front, also when it is asked to
+    // the front again.
+    ASSERT_TRUE(program_.letTheLoopRun());
+    ASSERT_TRUE(bringToFront(a.handle()));
+    ASSERT_TRUE(program_.letTheLoopRun());
+    seen = program_.lines();
+    EXPECT_EQ(ourLines(seen), std::vector<std::string>{lineOf(a, spec)}) << listing(seen);
+}
+
+TEST_F(Commands, ForegroundAThenBThenAGivesThreeLines) {
+    const WindowSpec specA = specFor("Window A", {120, 100, 480, 340});
+    const WindowSpec specB = specFor("Window B", {520, 300, 860, 520});
+    TestWindow a(specA);
+    TestWindow b(specB);
+    const std::string lineA = lineOf(a, specA);
+    const std::string lineB = lineOf(b, specB);
+    std::vector<std::string> seen;
+
+    frontAndWait(a, 1, seen);
+    frontAndWait(b, 2, seen);
+    frontAndWait(a, 3, seen);
+    ASSERT_TRUE(program_.letTheLoopRun());
+    seen = program_.lines();
+    EXPECT_EQ(ourLines(seen), (std::vector<std::string>{lineA, lineB, lineA})) << listing(seen);
+}
+
+TEST_F(Commands, ClearEmptiesTheListAndOnlyANewForegroundWindowLogsAgain) {
+    const WindowSpec specA = specFor("Window A", {120, 100, 480, 340});
+    const WindowSpec specB = specFor("Window B", {520, 300, 860, 520});
+    TestWindow a(specA);
+    TestWindow b(specB);
+    std::vector<std::string> seen;
+    frontAndWait(a, 1, seen);
+
+    ASSERT_TRUE(clickButton(program_.clearButton()));
+    ASSERT_TRUE(program_.waitForLines(
+        [](const std::vector<std::string>& lines) { return lines.empty(); }, seen))
+        << "the list was not emptied:\n" << listing(seen);
+
+    // Window A is still in front: the loop keeps seeing it and logs nothing.
+    ASSERT_EQ(GetForegroundWindow(), a.handle());
+    ASSERT_TRUE(program_.letTheLoopRun());
+    seen = program_.lines();
+    EXPECT_TRUE(seen.empty()) << listing(seen);
+
+    frontAndWait(b, 1, seen);
+    EXPECT_EQ(withoutNoWindowLines(seen), std::vector<std::string>{lineOf(b, specB)})
+        << listing(seen);
+}
+
+TEST_F(Commands, TopMostSetsAndClearsTopmostWithoutTakingTheForeground) {
+    const WindowSpec spec = specFor("Window A", {120, 100, 480, 340});
+    TestWindow a(spec);
+    std::vector<std::string> seen;
+    frontAndWait(a, 1, seen);
+    const HWND form = program_.window();
+    const RECT placed = rectOf(form);
+    ASSERT_EQ(extendedStyle(form) & WS_EX_TOPMOST, 0u);
+    ASSERT_FALSE(checkedTopMost());
+
+    ASSERT_TRUE(clickButton(program_.topMostBox()));
+    EXPECT_TRUE(waitUntil([form] { return (extendedStyle(form) & WS_EX_TOPMOST) != 0; }));
+    EXPECT_TRUE(checkedTopMost());
+    EXPECT_EQ(GetForegroundWindow(), a.handle());
+    EXPECT_TRUE(sameRect(rectOf(form), placed));
+    raiseWithoutActivating(a.handle());
+    EXPECT_TRUE(isAbove(form, a.handle())) << "a topmost window stays above a normal one";
+
+    ASSERT_TRUE(clickButton(program_.topMostBox()));
+    EXPECT_TRUE(waitUntil([form] { return (extendedStyle(form) & WS_EX_TOPMOST) == 0; }));
+    EXPECT_FALSE(checkedTopMost());
+    EXPECT_EQ(GetForegroundWindow(), a.handle());
+    EXPECT_TRUE(sameRect(rectOf(form), placed));
+    raiseWithoutActivating(a.handle());
+    EXPECT_TRUE(isAbove(a.handle(), form)) << "back in the normal order";
+
+    // The program never came to the front, so it logged nothing more.
+    ASSERT_TRUE(program_.letTheLoopRun());
+    EXPECT_EQ(program_.lines(), seen) << listing(program_.lines());
+}
+
+TEST_F(Commands, DoubleClickCopiesExactlyThatLine) {
+    const WindowSpec specA = specFor("Window A", {120, 100, 480, 340});
+    const WindowSpec specB = specFor("Window B", {520, 300, 860, 520});
+    TestWindow a(specA);
+    TestWindow b(specB);
+    const std::string lineA = lineOf(a, specA);
+    const std::string lineB = lineOf(b, specB);
+    std::vector<std::string> seen;
+    frontAndWait(a, 1, seen);
+    frontAndWait(b, 2, seen);
+
+    // With the program in front, no foreground change can add a line while
+    // the double-click is handled.
+    ASSERT_TRUE(bringToFront(program_.window()));
+    ASSERT_TRUE(program_.waitForLines(
+        [&](const std::vector<std::string>& lines) {
+            return !linesOfProcess(lines, program_.pid()).empty() &&
+                   lines.back().find("cls='TarnwickForm1'") != std::string::npos;
+        },
+        seen))
+        << listing(seen);
+
+    const UINT earlierFormat = RegisterClipboardFormatA("TarnwickE2E.EarlierContent");
+    for (const std::string& wanted : {lineA, lineB}) {
+        const int index = indexOf(seen, wanted);
+        ASSERT_GE(index, 0) << listing(seen);
+        ASSERT_TRUE(putOnClipboard(a.handle(), "what the clipboard held before", earlierFormat));
+        ASSERT_EQ(GetClipboardOwner(), a.handle());
+
+        ASSERT_TRUE(doubleClickLine(program_.list(), index));
+        ASSERT_TRUE(waitUntil([this] { return GetClipboardOwner() == program_.window(); }))
+            << "the program did not take the clipboard";
+        std::string copied;
+        ASSERT_TRUE(readClipboardText(a.handle(), copied));
+        EXPECT_EQ(copied, wanted);
+        EXPECT_FALSE(clipboardOffers(earlierFormat)) << "the earlier content must be gone";
+    }
+    EXPECT_EQ(program_.lines(), seen) << "copying changes no line";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,383 @@
+#include "e2e/harness/program.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "e2e/harness/environment.h"
+#include "e2e/harness/listBox.h"
+
+namespace e2e {
+
+namespace {
+
+// The program's window class and control ids, as a user of the program
+// sees them (for example in a window spy).
+const char programClassName[] = "TarnwickForm1";
+const char panelClassName[] = "TarnwickPanel";
+constexpr int list1Id = 101;
+constexpr int cmdClearId = 102;
+constexpr int chkTopMostId = 103;
+constexpr int cmdCloseId = IDCANCEL;
+
+// Only these entry points are traced as calls; window procedures are traced
+// by the relay channel in any case.
+const char tracedFunctions[] = "winmm.timeBeginPeriod;winmm.timeEndPeriod";
+
+struct WindowSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK matchProgramWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid) {
+        return TRUE;
+    }
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, programClassName) != 0) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+// Wine reads the relay filter from the registry when a process starts.
+bool setRelayFilter() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const LONG result =
+        RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(tracedFunctions),
+                       sizeof tracedFunctions);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+// This process's environment with the relay channel switched on.
+std::string environmentWithRelay() {
+    std::string block;
+    char* strings = GetEnvironmentStringsA();
+    for (const char* entry = strings; *entry != '\0'; entry += std::strlen(entry) + 1) {
+        if (_strnicmp(entry, "WINEDEBUG=", 10) != 0) {
+            block.append(entry);
+            block.push_back('\0');
+        }
+    }
+    FreeEnvironmentStringsA(strings);
+    block.append("WINEDEBUG=+relay");
+    block.push_back('\0');
+    block.push_back('\0');
+    return block;
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+HANDLE openForReading(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+long long fileSize(const std::string& path) {
+    FileHandle file(openForReading(path));
+    if (!file.valid()) {
+        return 0;
+    }
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file.get(), &high);
+    return (static_cast<long long>(high) << 32) | low;
+}
+
+std::string readFrom(const std::string& path, long long offset) {
+    FileHandle file(openForReading(path));
+    std::string content;
+    if (!file.valid()) {
+        return content;
+    }
+    LONG high = static_cast<LONG>(offset >> 32);
+    SetFilePointer(file.get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, FILE_BEGIN);
+    char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        content.append(chunk, got);
+    }
+    return content;
+}
+
+}  // namespace
+
+HWND findProgramWindow(DWORD pid) {
+    WindowSearch search = {pid, nullptr};
+    EnumWindows(matchProgramWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void pressByKeyboard(HWND button) {
+    const LPARAM spaceScanCode = 0x39 << 16;
+    const LPARAM released = (1L << 30) | (1L << 31);
+    PostMessageA(button, WM_KEYDOWN, VK_SPACE, 1 | spaceScanCode);
+    PostMessageA(button, WM_KEYUP, VK_SPACE, 1 | spaceScanCode | released);
+}
+
+bool clickButton(HWND button) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, defaultTimeoutMs, &result) != 0;
+}
+
+bool doubleClickLine(HWND list, int index) {
+    RECT item = {0, 0, 0, 0};
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                            reinterpret_cast<LPARAM>(&item), SMTO_NORMAL, defaultTimeoutMs,
+                            &result) == 0 ||
+        static_cast<LRESULT>(result) == LB_ERR) {
+        return false;
+    }
+    const LPARAM where = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+    return true;
+}
+
+int countCalls(const std::vector<std::string>& trace, const std::string& function,
+               const std::string& arguments) {
+    const std::string call = ":Call " + function + "(";
+    const std::string exact = call + arguments + ")";
+    int count = 0;
+    for (const std::string& line : trace) {
+        if (line.find(arguments.empty() ? call : exact) != std::string::npos) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+int findInTrace(const std::vector<std::string>& trace, const std::string& text, int from) {
+    for (std::size_t i = from < 0 ? 0 : static_cast<std::size_t>(from); i < trace.size(); ++i) {
+        if (trace[i].find(text) != std::string::npos) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+Program::~Program() {
+    if (processInfo_.hProcess != nullptr) {
+        if (!hasExited()) {
+            TerminateProcess(processInfo_.hProcess, 1);
+            WaitForSingleObject(processInfo_.hProcess, defaultTimeoutMs);
+        }
+        CloseHandle(processInfo_.hThread);
+        CloseHandle(processInfo_.hProcess);
+    }
+}
+
+bool Program::start(const LaunchOptions& options) {
+    // The desktop is started by the first process that needs it, and inherits
+    // that process's debug channels; let it be this one, not a traced program.
+    GetDesktopWindow();
+    if (!launch(options)) {
+        return false;
+    }
+    if (options.pressCloseBeforeFirstTick) {
+        return holdUntilWindowAndPressClose();
+    }
+    if (!waitUntil([this] { return findWindowAndControls(); })) {
+        failure_ = "the program's window and its controls did not appear";
+        return false;
+    }
+    std::vector<std::string> seen;
+    if (!waitForLines([](const std::vector<std::string>& lines) { return !lines.empty(); }, seen)) {
+        failure_ = "the polling loop wrote no line";
+        return false;
+    }
+    return true;
+}
+
+bool Program::launch(const LaunchOptions& options) {
+    const std::string exe = programPath();
+    if (exe.empty()) {
+        failure_ = "TARNWICK_E2E_EXE does not name the program";
+        return false;
+    }
+    std::string environment;
+    if (options.traceCalls) {
+        if (stderrLogPath().empty()) {
+            failure_ = "TARNWICK_E2E_STDERR_LOG does not name the standard error log";
+            return false;
+        }
+        if (!setRelayFilter()) {
+            failure_ = "could not set the relay filter in the registry";
+            return false;
+        }
+        traceStart_ = fileSize(stderrLogPath());
+        environment = environmentWithRelay();
+    }
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    const DWORD flags = options.pressCloseBeforeFirstTick ? DEBUG_ONLY_THIS_PROCESS : 0;
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
+                        environment.empty() ? nullptr : &environment[0], nullptr, &startup,
+                        &processInfo_)) {
+        failure_ = "CreateProcessA failed for " + exe + " with error " +
+                   std::to_string(GetLastError());
+        processInfo_ = PROCESS_INFORMATION{};
+        return false;
+    }
+    return true;
+}
+
+bool Program::holdUntilWindowAndPressClose() {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < defaultTimeoutMs) {
+        DEBUG_EVENT event = {};
+        if (!WaitForDebugEvent(&event, 100)) {
+            continue;
+        }
+        DWORD status = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+        case CREATE_PROCESS_DEBUG_EVENT:
+            if (event.u.CreateProcessInfo.hFile != nullptr) {
+                CloseHandle(event.u.CreateProcessInfo.hFile);
+            }
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            if (event.u.LoadDll.hFile != nullptr) {
+                CloseHandle(event.u.LoadDll.hFile);
+            }
+            break;
+        case EXCEPTION_DEBUG_EVENT:
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
+                status = DBG_EXCEPTION_NOT_HANDLED;
+            }
+            break;
+        default:
+            break;
+        }
+        const bool exited = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT;
+        // The program stands still until the event is continued.
+        const bool pressed = !exited && findWindowAndControls();
+        if (pressed) {
+            pressByKeyboard(closeButton_);
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        if (pressed) {
+            DebugActiveProcessStop(pid());
+            return true;
+        }
+        if (exited) {
+            failure_ = "the program ended before its window could be found";
+            return false;
+        }
+    }
+    DebugActiveProcessStop(pid());
+    failure_ = "no debug event came while the program's window existed";
+    return false;
+}
+
+bool Program::findWindowAndControls() {
+    window_ = findProgramWindow(pid());
+    if (window_ == nullptr) {
+        return false;
+    }
+    list_ = GetDlgItem(window_, list1Id);
+    panel_ = FindWindowExA(window_, nullptr, panelClassName, nullptr);
+    if (list_ == nullptr || panel_ == nullptr) {
+        return false;
+    }
+    clearButton_ = GetDlgItem(panel_, cmdClearId);
+    topMostBox_ = GetDlgItem(panel_, chkTopMostId);
+    closeButton_ = GetDlgItem(panel_, cmdCloseId);
+    return clearButton_ != nullptr && topMostBox_ != nullptr && closeButton_ != nullptr;
+}
+
+std::vector<std::string> Program::lines() const {
+    std::vector<std::string> read;
+    if (list_ == nullptr || !readListBoxLines(list_, read)) {
+        read.clear();
+    }
+    return read;
+}
+
+bool Program::waitForLines(const std::function<bool(const std::vector<std::string>&)>& condition,
+                           std::vector<std::string>& lastSeen, DWORD timeoutMs) const {
+    return waitUntil(
+        [&] {
+            lastSeen = lines();
+            return condition(lastSeen);
+        },
+        timeoutMs);
+}
+
+bool Program::letTheLoopRun(int answers) const {
+    for (int i = 0; i < answers; ++i) {
+        if (listBoxCount(list_) < 0) {
+            return false;
+        }
+        pumpMessages();
+    }
+    return true;
+}
+
+bool Program::hasExited() const {
+    return processInfo_.hProcess != nullptr &&
+           WaitForSingleObject(processInfo_.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+bool Program::waitForExit(DWORD timeoutMs) const {
+    return processInfo_.hProcess != nullptr && waitForObject(processInfo_.hProcess, timeoutMs);
+}
+
+DWORD Program::exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(processInfo_.hProcess, &code);
+    return code;
+}
+
+std::vector<std::string> Program::trace() const {
+    std::vector<std::string> found;
+    const std::string path = stderrLogPath();
+    if (path.empty()) {
+        return found;
+    }
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%04lx:", static_cast<unsigned long>(mainThreadId()));
+    const std::string content = readFrom(path, traceStart_);
+    std::size_t begin = 0;
+    while (begin < content.size()) {
+        std::size_t end = content.find('\n', begin);
+        if (end == std::string::npos) {
+            end = content.size();
+        }
+        if (content.compare(begin, std::strlen(prefix), prefix) == 0) {
+            found.push_back(content.substr(begin, end - begin));
+        }
+        begin = end + 1;
+    }
+    return found;
+}
+
+}  // namespace e2e

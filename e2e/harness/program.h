@@ -1,0 +1,117 @@
+// The program under test, started by the test and owned by it: found by its
+// window class and process id, read through its list box, driven through its
+// controls, and ended on teardown if it is still running.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "e2e/harness/waiting.h"
+
+namespace e2e {
+
+struct LaunchOptions {
+    // Trace the program's calls into winmm's timeBeginPeriod and timeEndPeriod,
+    // and its window procedures, through Wine's relay channel. The trace goes
+    // to the standard error log (environment.h), which must be set.
+    bool traceCalls = false;
+
+    // Press Close before the first tick of the program's timer. The program is
+    // started with this process as its debugger and held at a debug event
+    // once its window exists; the key press is queued there, and the program
+    // is then let go. Queued input comes before any timer message, so the
+    // press is handled before the tick whatever the machine's speed.
+    bool pressCloseBeforeFirstTick = false;
+};
+
+class Program {
+public:
+    Program() = default;
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts the program and waits for its main window and controls. With
+    // the default options it also waits until the polling loop has written
+    // its first line, so the loop is known to run. False, with failure()
+    // saying why, when any of that does not happen.
+    bool start(const LaunchOptions& options = {});
+    const std::string& failure() const { return failure_; }
+
+    DWORD pid() const { return processInfo_.dwProcessId; }
+    DWORD mainThreadId() const { return processInfo_.dwThreadId; }
+    HANDLE process() const { return processInfo_.hProcess; }
+
+    HWND window() const { return window_; }
+    HWND list() const { return list_; }
+    HWND panel() const { return panel_; }
+    HWND clearButton() const { return clearButton_; }
+    HWND topMostBox() const { return topMostBox_; }
+    HWND closeButton() const { return closeButton_; }
+
+    // The log as it is now; empty when the list box does not answer.
+    std::vector<std::string> lines() const;
+
+    // Pumps until the log satisfies `condition`; `lastSeen` receives the last
+    // log read, for failure messages.
+    bool waitForLines(const std::function<bool(const std::vector<std::string>&)>& condition,
+                      std::vector<std::string>& lastSeen, DWORD timeoutMs = defaultTimeoutMs) const;
+
+    // Has the program answer `answers` questions one after another. Each
+    // answer comes from a message step of the polling loop, and a pass of the
+    // loop lies between two message steps, so the loop makes about as many
+    // passes meanwhile. False when the program stops answering.
+    bool letTheLoopRun(int answers = 200) const;
+
+    bool hasExited() const;
+    bool waitForExit(DWORD timeoutMs = defaultTimeoutMs) const;
+    DWORD exitCode() const;
+
+    // The relay trace lines of the program's main thread (traceCalls), as
+    // written to the standard error log since the program was started.
+    std::vector<std::string> trace() const;
+
+private:
+    bool launch(const LaunchOptions& options);
+    bool holdUntilWindowAndPressClose();
+    bool findWindowAndControls();
+
+    PROCESS_INFORMATION processInfo_ = {};
+    long long traceStart_ = 0;
+    HWND window_ = nullptr;
+    HWND list_ = nullptr;
+    HWND panel_ = nullptr;
+    HWND clearButton_ = nullptr;
+    HWND topMostBox_ = nullptr;
+    HWND closeButton_ = nullptr;
+    std::string failure_;
+};
+
+// The top-level window of class "TarnwickForm1" that belongs to `pid`, or null.
+HWND findProgramWindow(DWORD pid);
+
+// Presses `button` by keyboard: a space key goes down and up on it. Queued,
+// so it needs no answer from the program and does not activate its window.
+void pressByKeyboard(HWND button);
+
+// Clicks `button` with BM_CLICK, as a mouse click would, and waits until its
+// window has handled the click. False when it does not answer.
+bool clickButton(HWND button);
+
+// Double-clicks line `index` of the list box `list`: the mouse messages of a
+// double-click at the middle of the line are queued to it. False when the
+// line's rectangle cannot be read.
+bool doubleClickLine(HWND list, int index);
+
+// How many relay "Call" lines in `trace` call `function` ("winmm.timeEndPeriod");
+// with `arguments` ("00000001") only calls with exactly those arguments.
+int countCalls(const std::vector<std::string>& trace, const std::string& function,
+               const std::string& arguments = std::string());
+
+// The first index in `trace` at or after `from` of a line containing `text`, or -1.
+int findInTrace(const std::vector<std::string>& trace, const std::string& text, int from = 0);
+
+}  // namespace e2e

@@ -1,0 +1,70 @@
+#include "e2e/harness/testWindow.h"
+
+#include <set>
+
+namespace e2e {
+
+namespace {
+
+void registerClassOnce(const std::string& className) {
+    static std::set<std::string> registered;
+    if (registered.count(className) != 0) {
+        return;
+    }
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = className.c_str();
+    if (RegisterClassA(&windowClass) != 0) {
+        registered.insert(className);
+    }
+}
+
+}  // namespace
+
+TestWindow::TestWindow(const WindowSpec& spec) {
+    registerClassOnce(spec.className);
+    const RECT& r = spec.rect;
+    window_ = CreateWindowExA(spec.exStyle, spec.className.c_str(), spec.caption.c_str(),
+                              spec.style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window_ != nullptr && spec.showCommand != SW_HIDE) {
+        ShowWindow(window_, spec.showCommand);
+    }
+    pumpMessages();
+}
+
+TestWindow::~TestWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+        pumpMessages();
+    }
+}
+
+DWORD TestWindow::style() const {
+    return static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE));
+}
+
+RECT TestWindow::rect() const {
+    RECT r = {0, 0, 0, 0};
+    GetWindowRect(window_, &r);
+    return r;
+}
+
+bool bringToFront(HWND window, DWORD timeoutMs) {
+    // Ask again now and then: a switch that another process makes at the same
+    // moment may win.
+    constexpr DWORD askAgainMs = 1000;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        SetForegroundWindow(window);
+        if (waitUntil([window] { return GetForegroundWindow() == window; }, askAgainMs)) {
+            return true;
+        }
+    }
+    return GetForegroundWindow() == window;
+}
+
+}  // namespace e2e

@@ -1,0 +1,45 @@
+// Top-level windows of the test's own, with the caption, class, place, style
+// and show state each case needs. They belong to the test's thread, which
+// answers the program's questions about them while it waits (waiting.h).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "e2e/harness/waiting.h"
+
+namespace e2e {
+
+struct WindowSpec {
+    std::string className = "TarnwickE2E";
+    std::string caption = "Tarnwick test window";
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    RECT rect = {200, 150, 560, 390};  // screen coordinates: left, top, right, bottom
+    int showCommand = SW_SHOWNORMAL;   // applied once the window exists
+};
+
+class TestWindow {
+public:
+    explicit TestWindow(const WindowSpec& spec);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    bool valid() const { return window_ != nullptr; }
+
+    // As the platform reports them now.
+    DWORD style() const;
+    RECT rect() const;
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Makes `window` the foreground window and waits until the platform reports
+// it as such.
+bool bringToFront(HWND window, DWORD timeoutMs = defaultTimeoutMs);
+
+}  // namespace e2e
