@@ -71,6 +71,9 @@ void Form1::widenListExtent(const std::string& line) {
     if (wanted > widestLinePixels_) {
         widestLinePixels_ = wanted;
         SendMessageA(List1, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLinePixels_), 0);
+        // The horizontal scroll bar may have appeared: the list box then trims
+        // its height to whole lines again, and the panel must follow.
+        layout();
     }
 }
 
