@@ -134,7 +134,7 @@ HWND findProgramWindow(DWORD pid) {
 
 void pressByKeyboard(HWND button) {
     const LPARAM spaceScanCode = 0x39 << 16;
-    const LPARAM released = (1L << 30) | (1L << 31);
+    const LPARAM released = static_cast<LPARAM>(0xC0000000u);  // was down, goes up
     PostMessageA(button, WM_KEYDOWN, VK_SPACE, 1 | spaceScanCode);
     PostMessageA(button, WM_KEYUP, VK_SPACE, 1 | spaceScanCode | released);
 }

@@ -1,0 +1,125 @@
+// Every way of ending the program ends it, and each restores the system timer
+// resolution exactly once: timeBeginPeriod(1) and timeEndPeriod(1) are each
+// called once over the whole run. The calls are counted in Wine's relay
+// trace of the program, which also shows its window procedures at work.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "e2e/harness/expectedLine.h"
+#include "e2e/harness/program.h"
+#include "e2e/harness/testWindow.h"
+
+namespace e2e {
+namespace {
+
+// A window handle as the relay trace prints it.
+std::string traced(HWND window) {
+    char text[40];
+    std::snprintf(text, sizeof text, "hwnd=%016llX",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+// Trace lines of calls into a window procedure for `window` with `message`.
+int countMessages(const std::vector<std::string>& trace, HWND window, const std::string& message) {
+    const std::string wanted = "Call window proc";
+    const std::string target = "(" + traced(window) + ",msg=" + message + ",";
+    int count = 0;
+    for (const std::string& line : trace) {
+        if (line.find(wanted) != std::string::npos && line.find(target) != std::string::npos) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+void pressKeys(std::initializer_list<BYTE> keys) {
+    for (BYTE key : keys) {
+        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        keybd_event(*key, static_cast<BYTE>(MapVirtualKeyA(*key, 0)), KEYEVENTF_KEYUP, 0);
+    }
+}
+
+class Closing : public ::testing::Test {
+protected:
+    void start(bool pressCloseBeforeFirstTick = false) {
+        LaunchOptions options;
+        options.traceCalls = true;
+        options.pressCloseBeforeFirstTick = pressCloseBeforeFirstTick;
+        ASSERT_TRUE(program_.start(options)) << program_.failure();
+        if (!pressCloseBeforeFirstTick) {
+            // The polling loop runs: it has logged a line.
+            ASSERT_GT(countMessages(program_.trace(), program_.list(), "LB_ADDSTRING"), 0);
+        }
+    }
+
+    // The program ends by itself, and over its whole run it raised and
+    // restored the timer resolution once each, in that order.
+    void expectEndedWithTimerResolutionRestoredOnce() {
+        ASSERT_TRUE(program_.waitForExit()) << "the program is still running";
+        EXPECT_EQ(program_.exitCode(), 0u);
+        const std::vector<std::string> trace = program_.trace();
+        EXPECT_EQ(countCalls(trace, "winmm.timeBeginPeriod"), 1);
+        EXPECT_EQ(countCalls(trace, "winmm.timeBeginPeriod", "00000001"), 1);
+        EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod"), 1);
+        EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod", "00000001"), 1);
+        EXPECT_LT(findInTrace(trace, ":Call winmm.timeBeginPeriod("),
+                  findInTrace(trace, ":Call winmm.timeEndPeriod("));
+    }
+
+    Program program_;
+};
+
+TEST_F(Closing, CloseButtonEndsTheProgram) {
+    start();
+    ASSERT_TRUE(clickButton(program_.closeButton()));
+    expectEndedWithTimerResolutionRestoredOnce();
+}
+
+TEST_F(Closing, CloseBoxEndsTheProgram) {
+    start();
+    // What the close box and the system menu's Close send.
+    PostMessageA(program_.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    expectEndedWithTimerResolutionRestoredOnce();
+}
+
+TEST_F(Closing, CloseRequestEndsTheProgram) {
+    start();
+    PostMessageA(program_.window(), WM_CLOSE, 0, 0);
+    expectEndedWithTimerResolutionRestoredOnce();
+}
+
+TEST_F(Closing, AltF4EndsTheProgram) {
+    start();
+    ASSERT_TRUE(bringToFront(program_.window()));
+    pressKeys({VK_MENU, VK_F4});
+    expectEndedWithTimerResolutionRestoredOnce();
+}
+
+TEST_F(Closing, EscPressesCloseAndEndsTheProgram) {
+    start();
+    ASSERT_TRUE(bringToFront(program_.window()));
+    pressKeys({VK_ESCAPE});
+    expectEndedWithTimerResolutionRestoredOnce();
+}
+
+TEST_F(Closing, CloseBeforeTheFirstTickLogsNothingAndEndsTheProgram) {
+    start(true);
+    expectEndedWithTimerResolutionRestoredOnce();
+    const std::vector<std::string> trace = program_.trace();
+    // The press was handled, then the tick came and ended the program at
+    // once: no line was ever added to the list.
+    const int press = findInTrace(trace, "(" + traced(program_.closeButton()) + ",msg=WM_KEYUP,");
+    ASSERT_GE(press, 0) << "the press of Close is not in the trace";
+    EXPECT_EQ(countMessages(trace, program_.window(), "WM_TIMER"), 1);
+    EXPECT_GT(findInTrace(trace, "(" + traced(program_.window()) + ",msg=WM_TIMER,"), press);
+    EXPECT_EQ(countMessages(trace, program_.list(), "LB_ADDSTRING"), 0);
+}
+
+}  // namespace
+}  // namespace e2e
