@@ -24,6 +24,10 @@ constexpr int windowListPositions = 400;
 std::string getExeOfWindow(HWND hwnd);
 
 // Builds the process table, then the window list, and joins them for `hwnd`.
+// Only the window's own process is asked for its executable, and the walk of
+// the windows ends at `hwnd`: nothing below it in z-order, and no other
+// process, can change the answer, and opening every process costs
+// milliseconds each on some systems.
 std::string findWindowProcess(HWND hwnd);
 
 // The join: the path of the process whose id the window list gives for
@@ -38,8 +42,10 @@ std::string joinWindowToExe(HWND hwnd, const std::vector<HWND>& windowHandles,
 
 // Walks the top-level windows in z-order from the top and lists each task
 // window that is visible, has an area and is its own visible root. Returns
-// the number listed, at most the capacity of the tables.
-int getTopLevelWindowList(std::vector<HWND>& windowHandles, std::vector<DWORD>& windowProcessIds);
+// the number listed, at most the capacity of the tables. With `stopAt`, the
+// walk ends once it has examined that window.
+int getTopLevelWindowList(std::vector<HWND>& windowHandles, std::vector<DWORD>& windowProcessIds,
+                          HWND stopAt = nullptr);
 
 // Climbs from `hwnd` through its parents or owners as long as they are visible.
 HWND getVisibleRootWindow(HWND hwnd);
@@ -51,6 +57,12 @@ HWND getVisibleRootWindow(HWND hwnd);
 // family through PSAPI (at most 200; a process that cannot be opened keeps id
 // 0 and empty text, so position i stays the i-th id reported).
 int getProcessList(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths);
+
+// The same table with only the entries of process `wantedPid` filled in; the
+// positions of other processes stay empty, as if they could not be opened.
+// Each position still stands for the same process as in the full table.
+int getProcessListFor(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths,
+                      DWORD wantedPid);
 
 // a when a < b, otherwise b.
 int smallerOf(int a, int b);

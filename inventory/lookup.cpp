@@ -2,7 +2,13 @@
 // joined on the process id.
 #include "inventory/basProcesses.h"
 
+#include "support/boundOnFirstUse.h"
+
 std::string getExeOfWindow(HWND hwnd) {
+    // No window, no process: nothing to look up.
+    if (hwnd == nullptr) {
+        return std::string();
+    }
     return findWindowProcess(hwnd);
 }
 
@@ -12,9 +18,12 @@ std::string findWindowProcess(HWND hwnd) {
     std::vector<HWND> windowHandles(windowListPositions, nullptr);
     std::vector<DWORD> windowProcessIds(windowListPositions, 0);
 
+    DWORD windowPid = 0;
+    bound::GetWindowThreadProcessId(hwnd, &windowPid);
+
     // The processes first, then the windows.
-    const int processCount = getProcessList(processIds, processExePaths);
-    const int windowCount = getTopLevelWindowList(windowHandles, windowProcessIds);
+    const int processCount = getProcessListFor(processIds, processExePaths, windowPid);
+    const int windowCount = getTopLevelWindowList(windowHandles, windowProcessIds, hwnd);
     return joinWindowToExe(hwnd, windowHandles, windowProcessIds, windowCount, processIds,
                            processExePaths, processCount);
 }

@@ -25,8 +25,15 @@ constexpr int pathBufferLength = 260;
 // provider from doubling the buffer forever.
 constexpr DWORD largestIdBuffer = 1u << 20;
 
+// Which processes get their entry filled in: all, or only one.
+struct Wanted {
+    bool everyProcess;
+    DWORD pid;
+    bool includes(DWORD id) const { return everyProcess || id == pid; }
+};
+
 int listWithToolHelp(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths,
-                     int capacity) {
+                     int capacity, Wanted wanted) {
     KernelHandle snapshot(bound::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.valid()) {
         return 0;
@@ -37,9 +44,11 @@ int listWithToolHelp(std::vector<DWORD>& processIds, std::vector<std::string>& p
     BOOL more = bound::Process32First(snapshot.get(), &record);
     // Stops one short of the capacity, leaving the last position empty.
     while (more && k < capacity) {
-        const std::string name = nTrim(std::string(record.szExeFile, sizeof record.szExeFile));
-        processExePaths[k - 1] = resolveNtvdmName(name, record.th32ProcessID);
-        processIds[k - 1] = record.th32ProcessID;
+        if (wanted.includes(record.th32ProcessID)) {
+            const std::string name = nTrim(std::string(record.szExeFile, sizeof record.szExeFile));
+            processExePaths[k - 1] = resolveNtvdmName(name, record.th32ProcessID);
+            processIds[k - 1] = record.th32ProcessID;
+        }
         ++k;
         more = bound::Process32Next(snapshot.get(), &record);
     }
@@ -83,7 +92,7 @@ bool executableOf(DWORD id, std::string& path) {
 }
 
 int listWithPsapi(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths,
-                  int capacity) {
+                  int capacity, Wanted wanted) {
     if (!ensurePsapi()) {
         return 0;
     }
@@ -93,7 +102,7 @@ int listWithPsapi(std::vector<DWORD>& processIds, std::vector<std::string>& proc
     for (int i = 1; i <= count; ++i) {
         const DWORD id = idBuffer[i - 1];
         std::string path;
-        if (executableOf(id, path)) {
+        if (wanted.includes(id) && executableOf(id, path)) {
             processExePaths[i - 1] = resolveNtvdmName(path, id);
             processIds[i - 1] = id;
         }
@@ -107,11 +116,25 @@ int smallerOf(int a, int b) {
     return a < b ? a : b;
 }
 
-int getProcessList(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths) {
+namespace {
+
+int listProcesses(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths,
+                  Wanted wanted) {
     const int capacity = smallerOf(static_cast<int>(processIds.size()),
                                    static_cast<int>(processExePaths.size()));
     if (!OSInfo.isNT) {
-        return listWithToolHelp(processIds, processExePaths, capacity);
+        return listWithToolHelp(processIds, processExePaths, capacity, wanted);
     }
-    return listWithPsapi(processIds, processExePaths, capacity);
+    return listWithPsapi(processIds, processExePaths, capacity, wanted);
+}
+
+}  // namespace
+
+int getProcessList(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths) {
+    return listProcesses(processIds, processExePaths, Wanted{true, 0});
+}
+
+int getProcessListFor(std::vector<DWORD>& processIds, std::vector<std::string>& processExePaths,
+                      DWORD wantedPid) {
+    return listProcesses(processIds, processExePaths, Wanted{false, wantedPid});
 }

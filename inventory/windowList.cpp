@@ -11,7 +11,8 @@ constexpr int mostWindowsExamined = 100000;
 constexpr int deepestWindowChain = 1000;
 }  // namespace
 
-int getTopLevelWindowList(std::vector<HWND>& windowHandles, std::vector<DWORD>& windowProcessIds) {
+int getTopLevelWindowList(std::vector<HWND>& windowHandles, std::vector<DWORD>& windowProcessIds,
+                          HWND stopAt) {
     const int capacity = smallerOf(static_cast<int>(windowHandles.size()),
                                    static_cast<int>(windowProcessIds.size()));
     int k = 1;
@@ -22,6 +23,9 @@ int getTopLevelWindowList(std::vector<HWND>& windowHandles, std::vector<DWORD>& 
             bound::GetWindowThreadProcessId(w, &windowProcessIds[k - 1]);
             windowHandles[k - 1] = w;
             ++k;
+        }
+        if (w == stopAt) {
+            break;
         }
         w = GetWindow(w, GW_HWNDNEXT);
     }

@@ -183,6 +183,32 @@ TEST_F(PsapiTable, MissingEnumProcessesGivesNoEntries) {
     }
 }
 
+TEST_F(PsapiTable, ForOneProcessOnlyThatProcessIsOpened) {
+    addProcesses(57);
+    const DWORD wanted = fakes::processes[30].id;
+    EXPECT_EQ(getProcessListFor(ids_, paths_, wanted), 57);
+    EXPECT_EQ(fakes::openAccess.size(), 1u);
+    EXPECT_EQ(ids_[30], wanted);
+    EXPECT_EQ(paths_[30], fakes::processes[30].exe);
+    for (int i = 0; i < processTablePositions; ++i) {
+        if (i != 30) {
+            ASSERT_EQ(ids_[i], 0u) << i;
+            ASSERT_EQ(paths_[i], "") << i;
+        }
+    }
+    EXPECT_EQ(fakes::handlesClosed, fakes::handlesOpened);
+}
+
+TEST_F(ToolHelpTable, ForOneProcessOtherPositionsStayEmptyButCount) {
+    addProcesses(10);
+    const DWORD wanted = fakes::processes[6].id;
+    EXPECT_EQ(getProcessListFor(ids_, paths_, wanted), 10);
+    EXPECT_EQ(ids_[6], wanted);
+    EXPECT_EQ(paths_[6], fakes::processes[6].exe);
+    EXPECT_EQ(ids_[5], 0u);
+    EXPECT_EQ(paths_[7], "");
+}
+
 TEST(SmallerOf, EqualValuesGiveTheSecond) {
     EXPECT_EQ(smallerOf(1, 2), 1);
     EXPECT_EQ(smallerOf(3, 2), 2);

@@ -144,6 +144,19 @@ TEST_F(TestWindows, ClassNamesUpTo255CharactersComeBackWhole) {
     EXPECT_EQ(getClassNameStr(window), longName);
 }
 
+TEST_F(TestWindows, TheWalkCanEndAtAWindow) {
+    const HWND lower = plain("TarnwickLower");
+    const HWND upper = plain("TarnwickUpper");  // created last: above `lower`
+    ASSERT_NE(upper, nullptr);
+    std::vector<HWND> handles(windowListPositions, nullptr);
+    std::vector<DWORD> pids(windowListPositions, 0);
+    const int count = getTopLevelWindowList(handles, pids, upper);
+    ASSERT_GE(count, 1);
+    EXPECT_EQ(handles[count - 1], upper);
+    EXPECT_EQ(std::find(handles.begin(), handles.begin() + count, lower), handles.begin() + count);
+    EXPECT_TRUE(listed(lower));  // the full walk still finds it
+}
+
 TEST_F(TestWindows, AGoneWindowGivesNeutralAnswers) {
     const HWND window = plain("TarnwickGone");
     ASSERT_NE(window, nullptr);
