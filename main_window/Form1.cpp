@@ -133,6 +133,8 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == controlId::Timer1) {
             timer1Tick();
+        } else if (wParam == controlId::listRepaint) {
+            repaintLog();
         }
         return 0;
     case WM_ACTIVATE:

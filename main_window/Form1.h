@@ -39,12 +39,16 @@ private:
     void unload();
     void requestUnload();
 
-    // Foreground log (Form1Foreground.cpp).
+    // Foreground detection (Form1Foreground.cpp).
     void checkForeground();
-    void appendToLog(const std::string& line);
-    void widenListExtent(const std::string& line);
     static std::string getStrWindowText(HWND window);
     static std::string getStrClass(HWND window);
+
+    // The log list (Form1Log.cpp).
+    void appendToLog(const std::string& line);
+    void widenListExtent(const std::string& line);
+    void holdBackPainting();
+    void repaintLog();
 
     // Layout (Form1Layout.cpp).
     void layout();
@@ -70,6 +74,8 @@ private:
     int dpiX_ = 96;
     int dpiY_ = 96;
     int widestLinePixels_ = 0;
+    bool paintingHeldBack_ = false;
+    DWORD paintingHeldBackSince_ = 0;
 
     bool stopRequested = false;
     HWND lastForegroundWnd = nullptr;

@@ -1,0 +1,77 @@
+// The log: appending lines to List1, its horizontal extent, and painting.
+//
+// A list box that paints every line as it is added costs several
+// milliseconds per line on some systems (under Wine each paint goes out to
+// the X server), and a foreground window that is gone again within that time
+// would be missed. So painting is held back while lines come in, and the list
+// is painted once things are quiet for a moment, or at the latest after a
+// fraction of a second. The lines themselves are in the list at once.
+#include "main_window/Form1.h"
+
+#include "main_window/controlIds.h"
+#include "main_window/logLine.h"
+#include "support/handles.h"
+
+namespace {
+constexpr UINT quietBeforeRepaintMs = 30;
+constexpr DWORD longestHoldBackMs = 250;
+}  // namespace
+
+void Form1::appendToLog(const std::string& line) {
+    holdBackPainting();
+    const int count = static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0));
+    for (int drop = linesToDropBeforeAppend(count); drop > 0; --drop) {
+        SendMessageA(List1, LB_DELETESTRING, 0, 0);
+    }
+    SendMessageA(List1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    const int newCount = static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0));
+    if (newCount > 0) {
+        SendMessageA(List1, LB_SETCURSEL, static_cast<WPARAM>(newCount - 1), 0);
+    }
+    widenListExtent(line);
+
+    if (GetTickCount() - paintingHeldBackSince_ >= longestHoldBackMs) {
+        repaintLog();
+    } else {
+        SetTimer(hwnd_, controlId::listRepaint, quietBeforeRepaintMs, nullptr);
+    }
+}
+
+void Form1::widenListExtent(const std::string& line) {
+    WindowDC dc(List1);
+    if (dc.get() == nullptr) {
+        return;
+    }
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(List1, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font != nullptr ? SelectObject(dc.get(), font) : nullptr;
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc.get(), line.data(), static_cast<int>(line.size()), &extent);
+    if (previous != nullptr) {
+        SelectObject(dc.get(), previous);
+    }
+    const int wanted = extent.cx + GetSystemMetrics(SM_CXEDGE) * 2 + 4;
+    if (wanted > widestLinePixels_) {
+        widestLinePixels_ = wanted;
+        SendMessageA(List1, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLinePixels_), 0);
+        // The horizontal scroll bar may have appeared: the list box then trims
+        // its height to whole lines again, and the panel must follow.
+        layout();
+    }
+}
+
+void Form1::holdBackPainting() {
+    if (!paintingHeldBack_) {
+        SendMessageA(List1, WM_SETREDRAW, FALSE, 0);
+        paintingHeldBack_ = true;
+        paintingHeldBackSince_ = GetTickCount();
+    }
+}
+
+void Form1::repaintLog() {
+    KillTimer(hwnd_, controlId::listRepaint);
+    if (paintingHeldBack_ && List1 != nullptr) {
+        paintingHeldBack_ = false;
+        SendMessageA(List1, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(List1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+}
