@@ -2,6 +2,7 @@
 // Built under several names (ntvdm.exe among them), so that a test can put a
 // process with a chosen file name into the foreground.
 //   windowHost.exe [caption]    (ntvdm.exe [caption] alike)
+//   windowHost.exe /nowindow    only a process, no window, until it is ended
 #include <windows.h>
 
 #include <string>
@@ -17,6 +18,10 @@ LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    if (commandLine != nullptr && std::string(commandLine) == "/nowindow") {
+        Sleep(INFINITE);
+        return 0;
+    }
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = hostProc;
     windowClass.hInstance = instance;

@@ -1,0 +1,408 @@
+// Measures the program as a focus-thief hunter sees it: does it catch short
+// steals of the foreground, how soon does the line appear, what does it cost
+// while nothing happens, how long does one logged change take with many
+// processes and windows around, and how much memory does a long log take.
+//
+// Runs under Wine against the real program (TARNWICK_E2E_EXE) and prints a
+// table. Not a test: it asserts nothing.
+//   foregroundBench.exe <windowHost.exe> [--quick]
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/hostFacts.h"
+#include "e2e/harness/listBox.h"
+#include "e2e/harness/program.h"
+#include "e2e/harness/testWindow.h"
+#include "e2e/harness/waiting.h"
+#include "inventory/basProcesses.h"
+#include "support/basOSinfo.h"
+
+namespace {
+
+double nowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Keeps serving this thread's windows for `ms` milliseconds, without sleeping
+// through the end of a short hold.
+// Sleeps between messages, so that the benchmark's own calls do not load
+// the Wine server it measures.
+void pumpFor(double ms) {
+    const double end = nowMs() + ms;
+    for (double left = ms; left > 0; left = end - nowMs()) {
+        e2e::pumpMessages();
+        if (left > 3.0) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left - 2.0), QS_ALLINPUT);
+        }
+    }
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+int runningProcesses() {
+    std::vector<DWORD> ids(4096);
+    DWORD bytes = 0;
+    EnumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &bytes);
+    return static_cast<int>(bytes / sizeof(DWORD));
+}
+
+int taskWindows() {
+    std::vector<HWND> handles(100000, nullptr);
+    std::vector<DWORD> pids(100000, 0);
+    return getTopLevelWindowList(handles, pids);
+}
+
+// Processes of windowHost.exe started for the benchmark, ended when it is done.
+class HostProcesses {
+public:
+    explicit HostProcesses(std::string exe) : exe_(std::move(exe)) {}
+    ~HostProcesses() { endAll(); }
+    HostProcesses(const HostProcesses&) = delete;
+    HostProcesses& operator=(const HostProcesses&) = delete;
+
+    bool start(const std::string& arguments) {
+        std::string commandLine = "\"" + exe_ + "\" " + arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &info)) {
+            return false;
+        }
+        CloseHandle(info.hThread);
+        processes_.push_back(info.hProcess);
+        return true;
+    }
+
+    void endAll() {
+        for (HANDLE process : processes_) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+        processes_.clear();
+    }
+
+private:
+    std::string exe_;
+    std::vector<HANDLE> processes_;
+};
+
+class Bench {
+public:
+    Bench(e2e::Program& program, std::string windowHost, bool quick)
+        : program_(program), windowHost_(std::move(windowHost)), quick_(quick) {}
+
+    bool prepare();
+    void idleCost();
+    void detection();
+    void latency();
+    void lookupCost();
+    void memory(int lines);
+
+private:
+    bool waitForNewLineWith(int fromCount, const std::string& title, double& seenAt);
+    double timePerChange(int changes, double& afterSwitch);
+    void alternateUntil(int lines);
+
+    e2e::Program& program_;
+    std::string windowHost_;
+    bool quick_;
+    int programHostPid_ = 0;
+    int wineserverHostPid_ = 0;
+    HWND home_ = nullptr;
+    std::unique_ptr<HostProcesses> homeProcess_;
+    std::unique_ptr<e2e::TestWindow> stealer_;
+    std::unique_ptr<e2e::TestWindow> a_;
+    std::unique_ptr<e2e::TestWindow> b_;
+};
+
+bool Bench::prepare() {
+    programHostPid_ = bench::findHostProcess("tarnwick.exe");
+    wineserverHostPid_ = bench::findHostProcess("wineserver64");
+    if (wineserverHostPid_ == 0) {
+        wineserverHostPid_ = bench::findHostProcess("wineserver");
+    }
+    if (programHostPid_ == 0 || wineserverHostPid_ == 0) {
+        std::printf("could not find the program's or the Wine server's Linux process\n");
+        return false;
+    }
+    homeProcess_ = std::make_unique<HostProcesses>(windowHost_);
+    if (!homeProcess_->start("Bench home")) {
+        std::printf("could not start %s\n", windowHost_.c_str());
+        return false;
+    }
+    e2e::waitUntil([this] {
+        home_ = FindWindowA("TarnwickTestHost", "Bench home");
+        return home_ != nullptr;
+    });
+    e2e::WindowSpec spec;
+    spec.className = "TarnwickBenchStealer";
+    spec.caption = "stealer";
+    spec.rect = {300, 200, 700, 500};
+    stealer_ = std::make_unique<e2e::TestWindow>(spec);
+    spec.className = "TarnwickBenchA";
+    spec.caption = "lookup A";
+    a_ = std::make_unique<e2e::TestWindow>(spec);
+    spec.className = "TarnwickBenchB";
+    spec.caption = "lookup B";
+    b_ = std::make_unique<e2e::TestWindow>(spec);
+    return home_ != nullptr && stealer_->valid() && a_->valid() && b_->valid();
+}
+
+void Bench::idleCost() {
+    e2e::bringToFront(home_);
+    pumpFor(2000);
+    const long long program0 = bench::cpuTicks(programHostPid_);
+    const long long server0 = bench::cpuTicks(wineserverHostPid_);
+    const double start = nowMs();
+    pumpFor(10000);
+    const double seconds = (nowMs() - start) / 1000.0;
+    const double program = static_cast<double>(bench::cpuTicks(programHostPid_) - program0) / seconds;
+    const double server = static_cast<double>(bench::cpuTicks(wineserverHostPid_) - server0) / seconds;
+    std::printf("Idle cost over %.0f s (CPU share of one core)\n", seconds);
+    std::printf("  tarnwick.exe        %5.1f %%\n", program);
+    std::printf("  wineserver          %5.1f %%\n", server);
+    std::printf("  both                %5.1f %%   (target: at most 4 %%)\n\n", program + server);
+}
+
+bool Bench::waitForNewLineWith(int fromCount, const std::string& title, double& seenAt) {
+    const std::string field = "title='" + title + "'";
+    int checked = fromCount;
+    const double deadline = nowMs() + 10000;
+    while (nowMs() < deadline) {
+        const int count = e2e::listBoxCount(program_.list());
+        for (; checked < count; ++checked) {
+            std::string line;
+            if (e2e::readListBoxLine(program_.list(), checked, line) &&
+                line.compare(0, field.size(), field) == 0) {
+                seenAt = nowMs();
+                return true;
+            }
+        }
+        e2e::pumpMessages();
+    }
+    return false;
+}
+
+void Bench::detection() {
+    const int rounds = quick_ ? 5 : 20;
+    const int holds[] = {2, 5, 10, 20, 50};
+    std::printf("Detection: the foreground taken for a while and given back, %d times each\n", rounds);
+    std::printf("  held    caught\n");
+    for (int hold : holds) {
+        std::vector<std::string> titles;
+        const int before = e2e::listBoxCount(program_.list());
+        for (int round = 0; round < rounds; ++round) {
+            const std::string title = "steal " + std::to_string(hold) + " ms #" + std::to_string(round);
+            titles.push_back(title);
+            SetWindowTextA(stealer_->handle(), title.c_str());
+            e2e::bringToFront(home_);
+            pumpFor(60);
+            const double start = nowMs();
+            SetForegroundWindow(stealer_->handle());
+            while (nowMs() - start < hold) {
+                e2e::pumpMessages();
+            }
+            SetForegroundWindow(home_);
+            e2e::waitUntil([this] { return GetForegroundWindow() == home_; });
+            pumpFor(100);
+        }
+        pumpFor(300);
+        std::vector<std::string> lines = program_.lines();
+        lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), before > 0 ? before : 0));
+        int caught = 0;
+        for (const std::string& title : titles) {
+            const std::string field = "title='" + title + "'";
+            for (const std::string& line : lines) {
+                if (line.compare(0, field.size(), field) == 0) {
+                    ++caught;
+                    break;
+                }
+            }
+        }
+        std::printf("  %2d ms   %2d of %d\n", hold, caught, rounds);
+    }
+    std::printf("  (target: every steal of 5 ms or more, and 18 of 20 at 2 ms)\n\n");
+}
+
+void Bench::latency() {
+    const int samples = quick_ ? 10 : 40;
+    std::vector<double> delays;
+    for (int i = 0; i < samples; ++i) {
+        e2e::bringToFront(home_);
+        pumpFor(80);
+        const std::string title = "latency #" + std::to_string(i);
+        SetWindowTextA(stealer_->handle(), title.c_str());
+        const int before = e2e::listBoxCount(program_.list());
+        const double start = nowMs();
+        SetForegroundWindow(stealer_->handle());
+        double seenAt = 0;
+        if (waitForNewLineWith(before, title, seenAt)) {
+            delays.push_back(seenAt - start);
+        }
+    }
+    std::printf("Latency: SetForegroundWindow to the line in the list, %zu of %d samples\n",
+                delays.size(), samples);
+    std::printf("  median  %6.1f ms\n", percentile(delays, 0.5));
+    std::printf("  95th    %6.1f ms\n\n", percentile(delays, 0.95));
+}
+
+// Switches between two windows of ours `changes` times. Returns the mean time
+// from SetForegroundWindow to the line, and in `afterSwitch` the mean time
+// from the moment the platform reports the new foreground window.
+double Bench::timePerChange(int changes, double& afterSwitch) {
+    double total = 0;
+    double sinceSwitch = 0;
+    int done = 0;
+    for (int i = 0; i < changes; ++i) {
+        HWND next = (i % 2 == 0) ? a_->handle() : b_->handle();
+        const std::string title = (i % 2 == 0) ? "lookup A" : "lookup B";
+        pumpFor(50);
+        const int before = e2e::listBoxCount(program_.list());
+        const double start = nowMs();
+        SetForegroundWindow(next);
+        while (GetForegroundWindow() != next && nowMs() - start < 5000) {
+            e2e::pumpMessages();
+        }
+        const double switched = nowMs();
+        double seenAt = 0;
+        if (waitForNewLineWith(before, title, seenAt)) {
+            total += seenAt - start;
+            sinceSwitch += seenAt - switched;
+            ++done;
+        }
+    }
+    afterSwitch = done > 0 ? sinceSwitch / done : 0.0;
+    return done > 0 ? total / done : 0.0;
+}
+
+void Bench::lookupCost() {
+    getOSInfo(OSInfo);
+    const int changes = quick_ ? 6 : 20;
+    const int baseProcesses = runningProcesses();
+    const int baseWindows = taskWindows();
+    std::printf("Lookup cost: one logged change, and the lookup alone (%d changes each)\n", changes);
+    std::printf("  processes  windows   per change   after the switch   lookup alone\n");
+    struct Point {
+        int processes;
+        int windows;
+    };
+    const Point points[] = {{20, 10}, {100, 10}, {190, 10}, {20, 100}, {20, 400}, {190, 400}};
+    for (const Point& point : points) {
+        HostProcesses extraProcesses(windowHost_);
+        for (int n = baseProcesses; n < point.processes; ++n) {
+            extraProcesses.start("/nowindow");
+        }
+        std::vector<std::unique_ptr<e2e::TestWindow>> extraWindows;
+        for (int n = baseWindows; n < point.windows; ++n) {
+            e2e::WindowSpec spec;
+            spec.className = "TarnwickBenchExtra";
+            spec.caption = "extra " + std::to_string(n);
+            spec.style = WS_OVERLAPPED | WS_CAPTION;
+            const int x = 20 + (n * 7) % 600;
+            const int y = 20 + (n * 11) % 400;
+            spec.rect = {x, y, x + 120, y + 60};
+            spec.showCommand = SW_SHOWNOACTIVATE;
+            extraWindows.push_back(std::make_unique<e2e::TestWindow>(spec));
+        }
+        pumpFor(500);
+        const int processes = runningProcesses();
+        const int windows = taskWindows();
+        double afterSwitch = 0;
+        const double perChange = timePerChange(changes, afterSwitch);
+        const double start = nowMs();
+        const int calls = 5;
+        for (int i = 0; i < calls; ++i) {
+            getExeOfWindow(a_->handle());
+        }
+        const double alone = (nowMs() - start) / calls;
+        std::printf("  %9d  %7d   %7.1f ms   %13.1f ms   %9.1f ms\n", processes, windows, perChange,
+                    afterSwitch, alone);
+        extraWindows.clear();
+        extraProcesses.endAll();
+        pumpFor(300);
+    }
+    std::printf("  (target: at most 20 ms per change at 190 processes and 400 windows)\n\n");
+}
+
+void Bench::alternateUntil(int lines) {
+    for (int i = 0; e2e::listBoxCount(program_.list()) < lines; ++i) {
+        const HWND next = (i % 2 == 0) ? a_->handle() : b_->handle();
+        const int before = e2e::listBoxCount(program_.list());
+        SetForegroundWindow(next);
+        e2e::waitUntil([&] { return e2e::listBoxCount(program_.list()) > before; }, 10000);
+    }
+}
+
+void Bench::memory(int lines) {
+    alternateUntil(lines);
+    pumpFor(500);
+    std::printf("Memory after %5d logged changes: tarnwick.exe resident %lld KiB\n", lines,
+                bench::residentKiB(programHostPid_));
+}
+
+std::string wineVersion() {
+    using Version = const char*(CDECL*)();
+    const auto version = reinterpret_cast<Version>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+    return version != nullptr ? version() : "not Wine";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("usage: foregroundBench.exe <windowHost.exe> [--quick]\n");
+        return 2;
+    }
+    const bool quick = argc > 2 && std::string(argv[2]) == "--quick";
+    setvbuf(stdout, nullptr, _IONBF, 0);
+
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    std::printf("Tarnwick benchmark, %04u-%02u-%02u%s\n", today.wYear, today.wMonth, today.wDay,
+                quick ? " (quick run)" : "");
+    std::printf("Machine: %s\n", bench::machineDescription().c_str());
+    std::printf("Wine %s, 64-bit program, Xvfb with a Wine virtual desktop\n\n",
+                wineVersion().c_str());
+
+    e2e::Program program;
+    if (!program.start()) {
+        std::printf("the program did not start: %s\n", program.failure().c_str());
+        return 1;
+    }
+    Bench bench(program, argv[1], quick);
+    if (!bench.prepare()) {
+        std::printf("could not prepare the benchmark's windows\n");
+        return 1;
+    }
+    bench.memory(100);
+    std::printf("\n");
+    bench.idleCost();
+    bench.detection();
+    bench.latency();
+    bench.lookupCost();
+    bench.memory(quick ? 1000 : 10000);
+    return 0;
+}
