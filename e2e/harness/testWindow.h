@@ -17,7 +17,9 @@ struct WindowSpec {
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
     RECT rect = {200, 150, 560, 390};  // screen coordinates: left, top, right, bottom
-    int showCommand = SW_SHOWNORMAL;   // applied once the window exists
+    // Applied once the window exists. By default the window does not come to
+    // the front as it opens: a test decides when it does (bringToFront).
+    int showCommand = SW_SHOWNOACTIVATE;
 };
 
 class TestWindow {
