@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/hostFacts.h"
+#include "e2e/harness/hostFacts.h"
 #include "e2e/harness/listBox.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/testWindow.h"
@@ -138,10 +138,10 @@ private:
 };
 
 bool Bench::prepare() {
-    programHostPid_ = bench::findHostProcess("tarnwick.exe");
-    wineserverHostPid_ = bench::findHostProcess("wineserver64");
+    programHostPid_ = e2e::findHostProcess("tarnwick.exe");
+    wineserverHostPid_ = e2e::findHostProcess("wineserver64");
     if (wineserverHostPid_ == 0) {
-        wineserverHostPid_ = bench::findHostProcess("wineserver");
+        wineserverHostPid_ = e2e::findHostProcess("wineserver");
     }
     if (programHostPid_ == 0 || wineserverHostPid_ == 0) {
         std::printf("could not find the program's or the Wine server's Linux process\n");
@@ -173,13 +173,13 @@ bool Bench::prepare() {
 void Bench::idleCost() {
     e2e::bringToFront(home_);
     pumpFor(2000);
-    const long long program0 = bench::cpuTicks(programHostPid_);
-    const long long server0 = bench::cpuTicks(wineserverHostPid_);
+    const long long program0 = e2e::cpuTicks(programHostPid_);
+    const long long server0 = e2e::cpuTicks(wineserverHostPid_);
     const double start = nowMs();
     pumpFor(10000);
     const double seconds = (nowMs() - start) / 1000.0;
-    const double program = static_cast<double>(bench::cpuTicks(programHostPid_) - program0) / seconds;
-    const double server = static_cast<double>(bench::cpuTicks(wineserverHostPid_) - server0) / seconds;
+    const double program = static_cast<double>(e2e::cpuTicks(programHostPid_) - program0) / seconds;
+    const double server = static_cast<double>(e2e::cpuTicks(wineserverHostPid_) - server0) / seconds;
     std::printf("Idle cost over %.0f s (CPU share of one core)\n", seconds);
     std::printf("  tarnwick.exe        %5.1f %%\n", program);
     std::printf("  wineserver          %5.1f %%\n", server);
@@ -359,7 +359,7 @@ void Bench::memory(int lines) {
     alternateUntil(lines);
     pumpFor(500);
     std::printf("Memory after %5d logged changes: tarnwick.exe resident %lld KiB\n", lines,
-                bench::residentKiB(programHostPid_));
+                e2e::residentKiB(programHostPid_));
 }
 
 std::string wineVersion() {
@@ -383,7 +383,7 @@ int main(int argc, char** argv) {
     GetLocalTime(&today);
     std::printf("Tarnwick benchmark, %04u-%02u-%02u%s\n", today.wYear, today.wMonth, today.wDay,
                 quick ? " (quick run)" : "");
-    std::printf("Machine: %s\n", bench::machineDescription().c_str());
+    std::printf("Machine: %s\n", e2e::machineDescription().c_str());
     std::printf("Wine %s, 64-bit program, Xvfb with a Wine virtual desktop\n\n",
                 wineVersion().c_str());
 

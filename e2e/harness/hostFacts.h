@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace bench {
+namespace e2e {
 
 // The Linux process id of the newest process of this Wine prefix whose
 // program (the first word of its command line) ends in `programName`, or 0.
@@ -20,4 +20,4 @@ long long residentKiB(int hostPid);
 // "model name" of the first CPU, the number of CPUs, and the kernel.
 std::string machineDescription();
 
-}  // namespace bench
+}  // namespace e2e

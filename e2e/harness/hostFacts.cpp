@@ -1,4 +1,4 @@
-#include "bench/hostFacts.h"
+#include "e2e/harness/hostFacts.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-namespace bench {
+namespace e2e {
 
 namespace {
 
@@ -138,4 +138,4 @@ std::string machineDescription() {
     return model + ", " + std::to_string(cpus) + " CPUs, Linux " + kernel;
 }
 
-}  // namespace bench
+}  // namespace e2e
