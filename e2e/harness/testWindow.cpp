@@ -29,7 +29,7 @@ TestWindow::TestWindow(const WindowSpec& spec) {
     const RECT& r = spec.rect;
     window_ = CreateWindowExA(spec.exStyle, spec.className.c_str(), spec.caption.c_str(),
                               spec.style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                              spec.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window_ != nullptr && spec.showCommand != SW_HIDE) {
         ShowWindow(window_, spec.showCommand);
     }

@@ -20,6 +20,8 @@ struct WindowSpec {
     // Applied once the window exists. By default the window does not come to
     // the front as it opens: a test decides when it does (bringToFront).
     int showCommand = SW_SHOWNOACTIVATE;
+    // The window that owns this one, or none.
+    HWND owner = nullptr;
 };
 
 class TestWindow {

@@ -1,0 +1,322 @@
+// The executable field on the NT family (Wine's default): a task window of
+// ours shows the full path of this test program; windows that are no task
+// windows (pop-ups, disabled ones, owned pop-ups, tooltips, the taskbar's
+// class, windows without an area) show empty text, although their process
+// is the same. And the window list holds at most 400 windows.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/harness/environment.h"
+#include "e2e/harness/expectedLine.h"
+#include "e2e/harness/program.h"
+#include "e2e/harness/testWindow.h"
+
+namespace e2e {
+namespace {
+
+// A window class of the test's own for as long as a test runs: a class name
+// that differs from another only in case is the same class within one
+// process, so such names must not outlive their test. TestWindow uses the
+// class that is registered under its name.
+class ScopedWindowClass {
+public:
+    ScopedWindowClass(const std::string& name, WNDPROC procedure = DefWindowProcA) : name_(name) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = name_.c_str();
+        registered_ = RegisterClassA(&windowClass) != 0;
+    }
+    ~ScopedWindowClass() {
+        if (registered_) {
+            UnregisterClassA(name_.c_str(), GetModuleHandleA(nullptr));
+        }
+    }
+    ScopedWindowClass(const ScopedWindowClass&) = delete;
+    ScopedWindowClass& operator=(const ScopedWindowClass&) = delete;
+
+    bool registered() const { return registered_; }
+
+private:
+    std::string name_;
+    bool registered_ = false;
+};
+
+// A window procedure that lets a window have no width or no height: the
+// default one would widen an overlapped window to its smallest tracking size.
+LRESULT CALLBACK shrinkableWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETMINMAXINFO) {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = 0;
+        info->ptMinTrackSize.y = 0;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+WindowSpec specWith(const std::string& caption, const std::string& className, DWORD style = WS_OVERLAPPEDWINDOW) {
+    WindowSpec spec;
+    spec.caption = caption;
+    spec.className = className;
+    spec.style = style;
+    return spec;
+}
+
+// What the line says for `window` of ours: as the platform reports the
+// window now, with `exe` in the executable field.
+WindowFacts factsOf(const TestWindow& window, const WindowSpec& spec, const std::string& exe) {
+    WindowFacts facts = ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
+    facts.visible = IsWindowVisible(window.handle()) != FALSE;
+    facts.exe = exe;
+    return facts;
+}
+
+class Lookup : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(program_.start()) << program_.failure(); }
+
+    // Brings `window` to the front and waits for the program's line about
+    // it: the line of our process that starts with its title. Empty when
+    // none comes.
+    std::string lineWhenInFront(const TestWindow& window, const std::string& title) {
+        if (!window.valid() || !bringToFront(window.handle())) {
+            ADD_FAILURE() << "the window '" << title << "' could not be brought to the front";
+            return std::string();
+        }
+        const std::string start = "title='" + title + "'  cls='";
+        std::string found;
+        std::vector<std::string> seen;
+        const bool logged = program_.waitForLines(
+            [&](const std::vector<std::string>& lines) {
+                for (const std::string& line : linesOfProcess(lines, GetCurrentProcessId())) {
+                    if (line.compare(0, start.size(), start) == 0) {
+                        found = line;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            seen);
+        if (!logged) {
+            ADD_FAILURE() << "no line for the window '" << title << "'; log:\n" << listing(seen);
+        }
+        return found;
+    }
+
+    void expectInFront(const TestWindow& window, const WindowSpec& spec, const std::string& exe) {
+        ASSERT_TRUE(window.valid());
+        const std::string line = lineWhenInFront(window, spec.caption);
+        EXPECT_EQ(line, expectedLine(factsOf(window, spec, exe)));
+    }
+
+    Program program_;
+};
+
+TEST_F(Lookup, OrdinaryWindowShowsTheFullPathOfItsProgram) {
+    const std::string exe = ownExePath();
+    ASSERT_EQ(exe.substr(1, 2), ":\\") << "not a full path: " << exe;
+    const WindowSpec spec = specWith("Ordinary task window", "TarnwickE2E");
+    TestWindow window(spec);
+    expectInFront(window, spec, exe);
+}
+
+TEST_F(Lookup, PopUpWindowShowsNoExecutable) {
+    const WindowSpec spec = specWith("Pop-up window", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    TestWindow window(spec);
+    ASSERT_NE(window.style() & WS_POPUP, 0u);
+    expectInFront(window, spec, "");
+}
+
+TEST_F(Lookup, DisabledWindowShowsNoExecutable) {
+    const WindowSpec spec = specWith("Disabled window", "TarnwickE2E", WS_OVERLAPPEDWINDOW | WS_DISABLED);
+    TestWindow window(spec);
+    ASSERT_NE(window.style() & WS_DISABLED, 0u);
+    expectInFront(window, spec, "");
+}
+
+// The class-specific style bit 0x80 (a dialog's modal frame) rules a window
+// out, whatever its class.
+TEST_F(Lookup, WindowWithStyleBit80ShowsNoExecutable) {
+    const WindowSpec spec = specWith("Style bit 0x80", "TarnwickE2E", WS_OVERLAPPEDWINDOW | 0x80);
+    TestWindow window(spec);
+    ASSERT_NE(window.style() & 0x80, 0u);
+    expectInFront(window, spec, "");
+}
+
+// An owned pop-up's visible root is its owner, so it is not listed itself,
+// while its owner is.
+TEST_F(Lookup, OwnedPopUpShowsNoExecutableAndItsOwnerShowsThePath) {
+    const WindowSpec ownerSpec = specWith("Owner window", "TarnwickE2E");
+    TestWindow owner(ownerSpec);
+    ASSERT_TRUE(owner.valid());
+    WindowSpec ownedSpec = specWith("Owned pop-up", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    ownedSpec.owner = owner.handle();
+    ownedSpec.rect = {260, 200, 500, 340};
+    TestWindow owned(ownedSpec);
+    ASSERT_EQ(GetWindow(owned.handle(), GW_OWNER), owner.handle());
+    ASSERT_EQ(GetParent(owned.handle()), owner.handle());
+
+    expectInFront(owned, ownedSpec, "");
+    expectInFront(owner, ownerSpec, ownExePath());
+}
+
+// An owned window that is no pop-up has no parent as the platform reports
+// it, so it is its own visible root and a task window.
+TEST_F(Lookup, OwnedOverlappedWindowShowsThePath) {
+    const WindowSpec ownerSpec = specWith("Owner of an overlapped window", "TarnwickE2E");
+    TestWindow owner(ownerSpec);
+    ASSERT_TRUE(owner.valid());
+    WindowSpec ownedSpec = specWith("Owned overlapped window", "TarnwickE2E");
+    ownedSpec.owner = owner.handle();
+    ownedSpec.rect = {260, 200, 560, 400};
+    TestWindow owned(ownedSpec);
+    ASSERT_EQ(GetWindow(owned.handle(), GW_OWNER), owner.handle());
+    ASSERT_EQ(GetParent(owned.handle()), nullptr);
+
+    expectInFront(owned, ownedSpec, ownExePath());
+}
+
+TEST_F(Lookup, ClassContainingTooltipInAnyCaseShowsNoExecutable) {
+    for (const char* className : {"tooltip", "TarnwickToolTip", "TOOLTIPS_TARNWICK", "tarnwick_tOOlTiPs_host"}) {
+        SCOPED_TRACE(className);
+        ScopedWindowClass windowClass(className);
+        ASSERT_TRUE(windowClass.registered());
+        const WindowSpec spec = specWith(std::string("Class ") + className, className);
+        TestWindow window(spec);
+        expectInFront(window, spec, "");
+    }
+}
+
+TEST_F(Lookup, ClassWithoutTheWordTooltipShowsThePath) {
+    for (const char* className : {"TarnwickTool_Tip", "TarnwickToolTi"}) {
+        SCOPED_TRACE(className);
+        ScopedWindowClass windowClass(className);
+        ASSERT_TRUE(windowClass.registered());
+        const WindowSpec spec = specWith(std::string("Class ") + className, className);
+        TestWindow window(spec);
+        expectInFront(window, spec, ownExePath());
+    }
+}
+
+TEST_F(Lookup, TaskbarClassShowsNoExecutable) {
+    ScopedWindowClass windowClass("Shell_TrayWnd");
+    ASSERT_TRUE(windowClass.registered());
+    const WindowSpec spec = specWith("Taskbar class", "Shell_TrayWnd");
+    TestWindow window(spec);
+    expectInFront(window, spec, "");
+}
+
+// Only the taskbar's class name itself is ruled out, not every name that
+// contains it. (A name that differs from it only in case cannot be tried:
+// class names are atoms, and while the taskbar's class exists, a class
+// registered under such a name reports the taskbar's spelling.)
+TEST_F(Lookup, ClassNameThatOnlyContainsTheTaskbarClassShowsThePath) {
+    for (const char* className : {"Shell_TrayWnd2", "Tarnwick_Shell_TrayWnd"}) {
+        SCOPED_TRACE(className);
+        ScopedWindowClass windowClass(className);
+        ASSERT_TRUE(windowClass.registered());
+        const WindowSpec spec = specWith(std::string("Class ") + className, className);
+        TestWindow window(spec);
+        expectInFront(window, spec, ownExePath());
+    }
+}
+
+TEST_F(Lookup, WindowWithoutWidthOrHeightShowsNoExecutable) {
+    ScopedWindowClass windowClass("TarnwickShrinkable", shrinkableWindowProc);
+    ASSERT_TRUE(windowClass.registered());
+    const RECT noWidth = {300, 200, 300, 400};
+    const RECT noHeight = {300, 200, 600, 200};
+    const RECT both = {300, 200, 300, 200};
+    int index = 0;
+    for (const RECT& rect : {noWidth, noHeight, both}) {
+        WindowSpec spec = specWith("Without an area " + std::to_string(++index), "TarnwickShrinkable");
+        spec.rect = rect;
+        SCOPED_TRACE(spec.caption);
+        TestWindow window(spec);
+        const RECT actual = window.rect();
+        ASSERT_TRUE(actual.right == actual.left || actual.bottom == actual.top)
+            << "the window has an area after all";
+        ASSERT_TRUE(IsWindowVisible(window.handle()));
+        expectInFront(window, spec, "");
+    }
+}
+
+// A hidden window can be the foreground window, too.
+TEST_F(Lookup, HiddenWindowShowsNoExecutable) {
+    WindowSpec spec = specWith("Hidden window", "TarnwickE2E");
+    spec.showCommand = SW_HIDE;
+    TestWindow window(spec);
+    ASSERT_FALSE(IsWindowVisible(window.handle()));
+    expectInFront(window, spec, "");
+}
+
+// The same class and procedure with an area: the window is listed.
+TEST_F(Lookup, ShrinkableWindowWithAnAreaShowsThePath) {
+    ScopedWindowClass windowClass("TarnwickShrinkable", shrinkableWindowProc);
+    ASSERT_TRUE(windowClass.registered());
+    WindowSpec spec = specWith("With an area", "TarnwickShrinkable");
+    spec.rect = {300, 200, 301, 201};
+    TestWindow window(spec);
+    expectInFront(window, spec, ownExePath());
+}
+
+// The walk of the windows takes them in z-order from the top and lists at
+// most 400. `above` windows of ours that qualify are kept above all others
+// (WS_EX_TOPMOST, shown without activation); a normal window of ours then
+// comes to the front below them, as the next in z-order.
+class FullWindowList : public Lookup {
+protected:
+    void expectWithTopmostWindowsAbove(int above, const std::string& exe) {
+        std::vector<std::unique_ptr<TestWindow>> topmost;
+        for (int i = 0; i < above; ++i) {
+            WindowSpec spec = specWith("Topmost " + std::to_string(i + 1), "TarnwickE2E");
+            spec.exStyle = WS_EX_TOPMOST;
+            spec.rect.left = 10 + (i % 25) * 30;
+            spec.rect.top = 10 + (i / 25) * 30;
+            spec.rect.right = spec.rect.left + 140;
+            spec.rect.bottom = spec.rect.top + 60;
+            topmost.push_back(std::make_unique<TestWindow>(spec));
+            ASSERT_TRUE(topmost.back()->valid()) << "window " << i + 1 << " could not be made";
+        }
+        const WindowSpec spec = specWith("Below the topmost windows", "TarnwickE2E");
+        TestWindow window(spec);
+        ASSERT_TRUE(window.valid());
+        ASSERT_TRUE(bringToFront(window.handle()));
+
+        // Nothing but our topmost windows is visible above it; none of them
+        // has left the top.
+        int oursAbove = 0;
+        for (HWND w = GetTopWindow(nullptr); w != nullptr && w != window.handle();
+             w = GetWindow(w, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(w)) {
+                continue;
+            }
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char className[64] = {};
+            GetClassNameA(w, className, sizeof className);
+            ASSERT_EQ(pid, GetCurrentProcessId()) << "a visible window of another process, of class "
+                                                  << className << ", lies above ours";
+            ++oursAbove;
+        }
+        ASSERT_EQ(oursAbove, above);
+
+        expectInFront(window, spec, exe);
+    }
+};
+
+TEST_F(FullWindowList, The401stWindowInZOrderShowsNoExecutable) {
+    expectWithTopmostWindowsAbove(400, "");
+}
+
+TEST_F(FullWindowList, The400thWindowInZOrderShowsThePath) {
+    expectWithTopmostWindowsAbove(399, ownExePath());
+}
+
+}  // namespace
+}  // namespace e2e
