@@ -32,6 +32,10 @@ std::string stderrLogPath() {
     return windowsPathOf(environmentValue("TARNWICK_E2E_STDERR_LOG"));
 }
 
+std::string standinsFolder() {
+    return windowsPathOf(environmentValue("TARNWICK_E2E_STANDINS"));
+}
+
 std::string ownExePath() {
     char buffer[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);

@@ -21,6 +21,11 @@ std::string programPath();
 // TARNWICK_E2E_STDERR_LOG; empty when not set.
 std::string stderrLogPath();
 
+// The folder of the tests' stand-ins for system pieces (PSAPI.DLL,
+// VDMDBG.dll, windowHost.exe, ntvdm.exe), from TARNWICK_E2E_STANDINS; empty
+// when not set.
+std::string standinsFolder();
+
 // The full path of this test program, as Windows reports it.
 std::string ownExePath();
 

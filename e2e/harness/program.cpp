@@ -19,8 +19,8 @@ constexpr int cmdClearId = 102;
 constexpr int chkTopMostId = 103;
 constexpr int cmdCloseId = IDCANCEL;
 
-// Only these entry points are traced as calls; window procedures are traced
-// by the relay channel in any case.
+// Only these entry points (and those a test adds) are traced as calls;
+// window procedures are traced by the relay channel in any case.
 const char tracedFunctions[] = "winmm.timeBeginPeriod;winmm.timeEndPeriod";
 
 struct WindowSearch {
@@ -45,32 +45,52 @@ BOOL CALLBACK matchProgramWindow(HWND window, LPARAM context) {
 }
 
 // Wine reads the relay filter from the registry when a process starts.
-bool setRelayFilter() {
+bool setRelayFilter(const std::string& moreFunctions) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
                         nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return false;
     }
+    std::string filter = tracedFunctions;
+    if (!moreFunctions.empty()) {
+        filter += ";" + moreFunctions;
+    }
     const LONG result =
-        RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(tracedFunctions),
-                       sizeof tracedFunctions);
+        RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(filter.c_str()),
+                       static_cast<DWORD>(filter.size() + 1));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
 
-// This process's environment with the relay channel switched on.
-std::string environmentWithRelay() {
+// The part of "NAME=value" up to and including the "=".
+std::string variableNameOf(const std::string& entry) {
+    const std::size_t equals = entry.find('=', 1);
+    return equals == std::string::npos ? entry : entry.substr(0, equals + 1);
+}
+
+// This process's environment with `extra` entries in place of any variables
+// of the same names.
+std::string environmentWith(const std::vector<std::string>& extra) {
     std::string block;
     char* strings = GetEnvironmentStringsA();
     for (const char* entry = strings; *entry != '\0'; entry += std::strlen(entry) + 1) {
-        if (_strnicmp(entry, "WINEDEBUG=", 10) != 0) {
+        const std::string name = variableNameOf(entry);
+        bool replaced = false;
+        for (const std::string& added : extra) {
+            const std::string addedName = variableNameOf(added);
+            replaced = replaced || (addedName.size() == name.size() &&
+                                    _strnicmp(addedName.c_str(), name.c_str(), name.size()) == 0);
+        }
+        if (!replaced) {
             block.append(entry);
             block.push_back('\0');
         }
     }
     FreeEnvironmentStringsA(strings);
-    block.append("WINEDEBUG=+relay");
-    block.push_back('\0');
+    for (const std::string& added : extra) {
+        block.append(added);
+        block.push_back('\0');
+    }
     block.push_back('\0');
     return block;
 }
@@ -208,6 +228,9 @@ bool Program::start(const LaunchOptions& options) {
         failure_ = "the program's window and its controls did not appear";
         return false;
     }
+    if (!options.waitForFirstLine) {
+        return true;
+    }
     std::vector<std::string> seen;
     if (!waitForLines([](const std::vector<std::string>& lines) { return !lines.empty(); }, seen)) {
         failure_ = "the polling loop wrote no line";
@@ -217,31 +240,36 @@ bool Program::start(const LaunchOptions& options) {
 }
 
 bool Program::launch(const LaunchOptions& options) {
-    const std::string exe = programPath();
+    const std::string exe = options.exePath.empty() ? programPath() : options.exePath;
     if (exe.empty()) {
         failure_ = "TARNWICK_E2E_EXE does not name the program";
         return false;
     }
-    std::string environment;
+    std::vector<std::string> extraEnvironment = options.environment;
     if (options.traceCalls) {
         if (stderrLogPath().empty()) {
             failure_ = "TARNWICK_E2E_STDERR_LOG does not name the standard error log";
             return false;
         }
-        if (!setRelayFilter()) {
+        if (!setRelayFilter(options.moreTracedFunctions)) {
             failure_ = "could not set the relay filter in the registry";
             return false;
         }
         traceStart_ = fileSize(stderrLogPath());
-        environment = environmentWithRelay();
+        extraEnvironment.push_back("WINEDEBUG=+relay");
+    }
+    std::string environment;
+    if (!extraEnvironment.empty()) {
+        environment = environmentWith(extraEnvironment);
     }
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     const DWORD flags = options.pressCloseBeforeFirstTick ? DEBUG_ONLY_THIS_PROCESS : 0;
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
-                        environment.empty() ? nullptr : &environment[0], nullptr, &startup,
-                        &processInfo_)) {
+                        environment.empty() ? nullptr : &environment[0],
+                        options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str(),
+                        &startup, &processInfo_)) {
         failure_ = "CreateProcessA failed for " + exe + " with error " +
                    std::to_string(GetLastError());
         processInfo_ = PROCESS_INFORMATION{};

@@ -25,6 +25,27 @@ struct LaunchOptions {
     // is then let go. Queued input comes before any timer message, so the
     // press is handled before the tick whatever the machine's speed.
     bool pressCloseBeforeFirstTick = false;
+
+    // The program file to start, as a Windows path; empty: the one that
+    // TARNWICK_E2E_EXE names. A copy elsewhere lets a test choose the
+    // program's folder and file name.
+    std::string exePath;
+
+    // Extra variables for the program's environment, "NAME=value" each (for
+    // example WINEDLLOVERRIDES). Each replaces a variable of the same name
+    // from this process's environment.
+    std::vector<std::string> environment;
+
+    // The program's current folder; empty: this process's.
+    std::string currentDirectory;
+
+    // Further entry points for the relay trace (traceCalls), separated by
+    // ";", for example "user32.MessageBoxA".
+    std::string moreTracedFunctions;
+
+    // start() waits until the polling loop has written its first line. A
+    // test that expects the first pass to stop in a message box says no.
+    bool waitForFirstLine = true;
 };
 
 class Program {
@@ -36,8 +57,8 @@ public:
 
     // Starts the program and waits for its main window and controls. With
     // the default options it also waits until the polling loop has written
-    // its first line, so the loop is known to run. False, with failure()
-    // saying why, when any of that does not happen.
+    // its first line, so the loop is known to run (see waitForFirstLine).
+    // False, with failure() saying why, when any of that does not happen.
     bool start(const LaunchOptions& options = {});
     const std::string& failure() const { return failure_; }
 

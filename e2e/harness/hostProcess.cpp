@@ -1,0 +1,92 @@
+#include "e2e/harness/hostProcess.h"
+
+#include <cstring>
+
+#include "e2e/harness/waiting.h"
+
+namespace e2e {
+
+namespace {
+
+const char hostClassName[] = "TarnwickTestHost";
+
+struct HostSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK matchHostWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<HostSearch*>(context);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (pid == search->pid && std::strcmp(name, hostClassName) == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HostProcess::~HostProcess() {
+    stop();
+}
+
+bool HostProcess::start(const std::string& exe, const std::string& caption) {
+    stop();
+    caption_ = caption;
+    std::string commandLine = "\"" + exe + "\" " + caption;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &processInfo_)) {
+        failure_ = "CreateProcessA failed for " + exe + " with error " +
+                   std::to_string(GetLastError());
+        processInfo_ = PROCESS_INFORMATION{};
+        return false;
+    }
+    const bool shown = waitUntil([this] {
+        HostSearch search = {processInfo_.dwProcessId, nullptr};
+        EnumWindows(matchHostWindow, reinterpret_cast<LPARAM>(&search));
+        window_ = search.found;
+        return window_ != nullptr;
+    });
+    if (!shown) {
+        failure_ = "the window of " + exe + " did not appear";
+    }
+    return shown;
+}
+
+WindowFacts HostProcess::windowFacts(const std::string& exe) const {
+    WindowFacts facts;
+    facts.title = caption_;
+    facts.className = hostClassName;
+    facts.visible = IsWindowVisible(window_) != FALSE;
+    GetWindowRect(window_, &facts.rect);
+    facts.exe = exe;
+    facts.pid = pid();
+    facts.style = static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE));
+    facts.iconic = IsIconic(window_) ? 1 : 0;
+    return facts;
+}
+
+void HostProcess::stop() {
+    if (processInfo_.hProcess == nullptr) {
+        return;
+    }
+    if (window_ != nullptr) {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+    if (!waitForObject(processInfo_.hProcess, defaultTimeoutMs)) {
+        TerminateProcess(processInfo_.hProcess, 1);
+        WaitForSingleObject(processInfo_.hProcess, defaultTimeoutMs);
+    }
+    CloseHandle(processInfo_.hThread);
+    CloseHandle(processInfo_.hProcess);
+    processInfo_ = PROCESS_INFORMATION{};
+    window_ = nullptr;
+}
+
+}  // namespace e2e

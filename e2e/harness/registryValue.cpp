@@ -1,0 +1,82 @@
+#include "e2e/harness/registryValue.h"
+
+namespace e2e {
+
+namespace {
+
+class Key {
+public:
+    Key() = default;
+    ~Key() {
+        if (key_ != nullptr) {
+            RegCloseKey(key_);
+        }
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    HKEY* receive() { return &key_; }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::string& keyPath,
+                                         const std::string& name)
+    : root_(root), keyPath_(keyPath), name_(name) {
+    Key key;
+    if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+        return;
+    }
+    keyExisted_ = true;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name_.c_str(), nullptr, &type_, nullptr, &size) != ERROR_SUCCESS) {
+        return;
+    }
+    data_.assign(size, '\0');
+    if (RegQueryValueExA(key.get(), name_.c_str(), nullptr, &type_,
+                         reinterpret_cast<BYTE*>(&data_[0]), &size) == ERROR_SUCCESS) {
+        data_.resize(size);
+        valueExisted_ = true;
+    }
+}
+
+ScopedRegistryValue::~ScopedRegistryValue() {
+    if (valueExisted_) {
+        Key key;
+        if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, key.receive()) == ERROR_SUCCESS) {
+            RegSetValueExA(key.get(), name_.c_str(), 0, type_,
+                           reinterpret_cast<const BYTE*>(data_.data()),
+                           static_cast<DWORD>(data_.size()));
+        }
+        return;
+    }
+    remove();
+    if (!keyExisted_) {
+        RegDeleteKeyA(root_, keyPath_.c_str());
+    }
+}
+
+bool ScopedRegistryValue::set(const std::string& text) {
+    Key key;
+    if (RegCreateKeyExA(root_, keyPath_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        key.receive(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExA(key.get(), name_.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool ScopedRegistryValue::remove() {
+    Key key;
+    if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, key.receive()) != ERROR_SUCCESS) {
+        return true;  // no key, no value
+    }
+    const LONG result = RegDeleteValueA(key.get(), name_.c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace e2e
