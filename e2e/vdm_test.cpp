@@ -1,0 +1,239 @@
+// The executable field for a process whose file is named ntvdm.exe, a
+// virtual DOS machine: the program names the 16-bit Windows task it hosts,
+// through VDMDBG.dll. Wine runs no 16-bit tasks, so a stand-in process named
+// ntvdm.exe and a stand-in VDMDBG.dll (loaded in place of Wine's own by a
+// native override) report WOWEXEC.EXE and two tasks for it. With Wine's own
+// VDMDBG, or none, the field is empty text and the program carries on.
+//
+// The VDM lookup lets the program's window run once; a close request that
+// arrives there ends the program cleanly, without the line.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "e2e/harness/environment.h"
+#include "e2e/harness/expectedLine.h"
+#include "e2e/harness/hostProcess.h"
+#include "e2e/harness/program.h"
+#include "e2e/harness/scratchFolder.h"
+#include "e2e/harness/testWindow.h"
+
+namespace e2e {
+namespace {
+
+const char lastTask[] = "C:\\OLDAPPS\\LAST16.EXE";
+
+class VdmTasks : public ::testing::Test {
+protected:
+    VdmTasks() : folder_("ntvdm") {}
+
+    // A copy of the program in a folder of its own.
+    void SetUp() override {
+        ASSERT_TRUE(folder_.valid());
+        ASSERT_TRUE(copyFile(programPath(), folder_.at("tarnwick.exe")));
+    }
+
+    // The stand-in VDMDBG.dll beside the program, where the search for the
+    // library starts. (Wine then loads it whatever the overrides say; the
+    // tests of Wine's own library and of none keep it away.)
+    void addStandInVdmdbg() {
+        ASSERT_TRUE(copyFile(standinsFolder() + "\\VDMDBG.dll", folder_.at("VDMDBG.dll")));
+    }
+
+    void start(const std::string& overrides, LaunchOptions options = {}) {
+        options.exePath = folder_.at("tarnwick.exe");
+        options.environment.push_back("WINEDLLOVERRIDES=" + overrides);
+        ASSERT_TRUE(program_.start(options)) << program_.failure();
+    }
+
+    // Starts a stand-in process (`file` in the stand-ins' folder) and
+    // brings its window to the front.
+    void startHost(HostProcess& host, const std::string& file, const std::string& caption) {
+        ASSERT_TRUE(host.start(standinsFolder() + "\\" + file, caption)) << host.failure();
+        ASSERT_TRUE(bringToFront(host.window()));
+    }
+
+    // Waits for the line of process `pid` whose title is `title`.
+    std::string lineOf(DWORD pid, const std::string& title) {
+        const std::string start = "title='" + title + "'  cls='";
+        std::string found;
+        std::vector<std::string> seen;
+        const bool logged = program_.waitForLines(
+            [&](const std::vector<std::string>& lines) {
+                for (const std::string& line : linesOfProcess(lines, pid)) {
+                    if (line.compare(0, start.size(), start) == 0) {
+                        found = line;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            seen);
+        if (!logged) {
+            ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
+        }
+        return found;
+    }
+
+    void expectHostLine(const HostProcess& host, const std::string& exe) {
+        EXPECT_EQ(lineOf(host.pid(), host.caption()), expectedLine(host.windowFacts(exe)));
+    }
+
+    // The program still logs: a window of ours gets its line, with our path.
+    void expectProgramStillLogs() {
+        WindowSpec spec;
+        spec.caption = "After the 16-bit host";
+        TestWindow window(spec);
+        ASSERT_TRUE(window.valid());
+        ASSERT_TRUE(bringToFront(window.handle()));
+        EXPECT_EQ(lineOf(GetCurrentProcessId(), spec.caption),
+                  expectedLine(ordinaryWindowFacts(spec.caption, spec.className, window.rect(),
+                                                   window.style())));
+    }
+
+    // Members go in reverse order: the program ends before its folder goes.
+    ScratchFolder folder_;
+    Program program_;
+};
+
+TEST_F(VdmTasks, StandInVdmdbgNamesTheLastTaskThatIsNotWowexec) {
+    addStandInVdmdbg();
+    start("vdmdbg=n");
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine");
+    expectHostLine(ntvdm, lastTask);
+    expectProgramStillLogs();
+}
+
+// The same program under another file name is an ordinary process.
+TEST_F(VdmTasks, ProcessOfAnotherNameShowsItsOwnPath) {
+    addStandInVdmdbg();
+    start("vdmdbg=n");
+    HostProcess host;
+    startHost(host, "windowHost.exe", "Ordinary host");
+    expectHostLine(host, standinsFolder() + "\\windowHost.exe");
+}
+
+// The name test looks at the last nine characters, in any case: a file
+// whose name merely ends in ntvdm.exe counts as a virtual DOS machine. The
+// stand-in VDMDBG reports only processes named exactly ntvdm.exe, so this
+// one hosts no task, and its field is empty; a name with NTVDM.EXE inside
+// keeps its path.
+TEST_F(VdmTasks, OnlyTheEndOfTheFileNameCounts) {
+    addStandInVdmdbg();
+    ASSERT_TRUE(copyFile(standinsFolder() + "\\windowHost.exe", folder_.at("OldNTVDM.EXE")));
+    ASSERT_TRUE(copyFile(standinsFolder() + "\\windowHost.exe", folder_.at("ntvdm.exe.host.exe")));
+    start("vdmdbg=n");
+    HostProcess endsInNtvdm;
+    ASSERT_TRUE(endsInNtvdm.start(folder_.at("OldNTVDM.EXE"), "Ends in NTVDM.EXE"))
+        << endsInNtvdm.failure();
+    ASSERT_TRUE(bringToFront(endsInNtvdm.window()));
+    expectHostLine(endsInNtvdm, "");
+    HostProcess ntvdmInside;
+    ASSERT_TRUE(ntvdmInside.start(folder_.at("ntvdm.exe.host.exe"), "NTVDM.EXE inside"))
+        << ntvdmInside.failure();
+    ASSERT_TRUE(bringToFront(ntvdmInside.window()));
+    expectHostLine(ntvdmInside, folder_.at("ntvdm.exe.host.exe"));
+}
+
+// Wine's own VDMDBG reports no virtual DOS machine: it is asked, and the
+// field stays empty.
+TEST_F(VdmTasks, WinesOwnVdmdbgGivesEmptyText) {
+    LaunchOptions options;
+    options.traceCalls = true;
+    options.moreTracedFunctions = "vdmdbg.VDMEnumProcessWOW;vdmdbg.VDMEnumTaskWOWEx";
+    start("", options);
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, Wine's VDMDBG");
+    expectHostLine(ntvdm, "");
+    EXPECT_GE(countCalls(program_.trace(), "vdmdbg.VDMEnumProcessWOW"), 1) << "VDMDBG was not asked";
+    expectProgramStillLogs();
+}
+
+// With VDMDBG.dll missing, nothing can be asked; the field is empty and the
+// program goes on logging.
+TEST_F(VdmTasks, WithoutVdmdbgTheFieldIsEmptyAndTheProgramCarriesOn) {
+    LaunchOptions options;
+    options.traceCalls = true;
+    options.moreTracedFunctions = "vdmdbg.VDMEnumProcessWOW;vdmdbg.VDMEnumTaskWOWEx";
+    start("vdmdbg=", options);
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, no VDMDBG");
+    expectHostLine(ntvdm, "");
+    expectProgramStillLogs();
+    // And once more, now that the library is known to be missing.
+    HostProcess again;
+    startHost(again, "ntvdm.exe", "Second virtual DOS machine, no VDMDBG");
+    expectHostLine(again, "");
+    EXPECT_FALSE(program_.hasExited());
+    EXPECT_EQ(countCalls(program_.trace(), "vdmdbg."), 0);
+}
+
+// A window handle as the relay trace prints it.
+std::string traced(HWND window) {
+    char text[40];
+    std::snprintf(text, sizeof text, "hwnd=%016llX",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+// The index of the first trace line at or after `from` that calls a window
+// procedure for `window` with `message`, or -1.
+int findMessage(const std::vector<std::string>& trace, HWND window, const std::string& message,
+                int from = 0) {
+    const std::string target = "(" + traced(window) + ",msg=" + message + ",";
+    for (int i = from < 0 ? 0 : from; i < static_cast<int>(trace.size()); ++i) {
+        if (trace[i].find("Call window proc") != std::string::npos &&
+            trace[i].find(target) != std::string::npos) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// The stand-in VDMDBG posts WM_CLOSE to the program's window from inside the
+// enumeration when TARNWICK_CLOSE_DURING_LOOKUP=1. The request is handled in
+// the lookup's own message step: the window goes, the line of the 16-bit
+// host is dropped, and the program ends with the timer resolution restored
+// once.
+TEST_F(VdmTasks, CloseRequestDuringTheLookupEndsTheProgramWithoutTheLine) {
+    LaunchOptions options;
+    options.traceCalls = true;
+    options.moreTracedFunctions = "user32.PostMessageA";
+    options.environment.push_back("TARNWICK_CLOSE_DURING_LOOKUP=1");
+    addStandInVdmdbg();
+    start("vdmdbg=n", options);
+    const HWND programWindow = program_.window();
+    const HWND list = program_.list();
+
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, closing");
+    ASSERT_TRUE(program_.waitForExit()) << "the program is still running";
+    EXPECT_EQ(program_.exitCode(), 0u);
+
+    const std::vector<std::string> trace = program_.trace();
+    EXPECT_EQ(countCalls(trace, "winmm.timeBeginPeriod", "00000001"), 1);
+    EXPECT_EQ(countCalls(trace, "winmm.timeBeginPeriod"), 1);
+    EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod", "00000001"), 1);
+    EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod"), 1);
+
+    // The stand-in's request, made on the program's thread during the lookup.
+    char request[64];
+    std::snprintf(request, sizeof request, ":Call user32.PostMessageA(%08llx,00000010,",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(programWindow)));
+    const int posted = findInTrace(trace, request);
+    ASSERT_GE(posted, 0) << "the close request is not in the trace";
+    const int closed = findMessage(trace, programWindow, "WM_CLOSE", posted);
+    ASSERT_GT(closed, posted) << "the program's window did not get WM_CLOSE";
+    EXPECT_GT(findInTrace(trace, ":Call winmm.timeEndPeriod(", closed), closed);
+    // Lines were added before the request, for earlier windows, but none
+    // after it: the line of the 16-bit host is dropped.
+    EXPECT_GE(findMessage(trace, list, "LB_ADDSTRING"), 0);
+    EXPECT_LT(findMessage(trace, list, "LB_ADDSTRING", posted), 0)
+        << "a line was added after the close request";
+}
+
+}  // namespace
+}  // namespace e2e

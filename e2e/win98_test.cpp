@@ -1,0 +1,126 @@
+// The executable field on the Windows 95 family. Wine reports Windows 98 to
+// a program file of a name of our choosing (an AppDefaults setting in the
+// registry), so a copy of the program under that name takes the ToolHelp
+// path. Wine's ToolHelp gives bare file names, where the NT path gives full
+// paths: the field tells the two apart.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/harness/environment.h"
+#include "e2e/harness/expectedLine.h"
+#include "e2e/harness/hostProcess.h"
+#include "e2e/harness/messageBox.h"
+#include "e2e/harness/program.h"
+#include "e2e/harness/registryValue.h"
+#include "e2e/harness/scratchFolder.h"
+#include "e2e/harness/testWindow.h"
+
+namespace e2e {
+namespace {
+
+// A name no other test starts the program under, so that the setting cannot
+// reach them even if it were left behind.
+const char programName[] = "tarnwick-e2e-win98.exe";
+
+class Windows98 : public ::testing::Test {
+protected:
+    Windows98()
+        : folder_("win98"),
+          version_(HKEY_CURRENT_USER, std::string("Software\\Wine\\AppDefaults\\") + programName,
+                   "Version") {}
+
+    void SetUp() override {
+        ASSERT_TRUE(folder_.valid());
+        ASSERT_TRUE(copyFile(programPath(), programCopy())) << "copy to " << programCopy();
+        ASSERT_TRUE(version_.set("win98"));
+    }
+
+    std::string programCopy() const { return folder_.at(programName); }
+
+    void start(const std::vector<std::string>& environment = {}) {
+        LaunchOptions options;
+        options.exePath = programCopy();
+        options.environment = environment;
+        ASSERT_TRUE(program_.start(options)) << program_.failure();
+    }
+
+    // Waits for the line of process `pid` whose title is `title`.
+    std::string lineOf(DWORD pid, const std::string& title) {
+        const std::string start = "title='" + title + "'  cls='";
+        std::string found;
+        std::vector<std::string> seen;
+        const bool logged = program_.waitForLines(
+            [&](const std::vector<std::string>& lines) {
+                for (const std::string& line : linesOfProcess(lines, pid)) {
+                    if (line.compare(0, start.size(), start) == 0) {
+                        found = line;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            seen);
+        if (!logged) {
+            ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
+        }
+        return found;
+    }
+
+    void expectOurWindowShowsTheBareFileName() {
+        WindowSpec spec;
+        spec.caption = "Window on Windows 98";
+        TestWindow window(spec);
+        ASSERT_TRUE(window.valid());
+        ASSERT_TRUE(bringToFront(window.handle()));
+        WindowFacts facts =
+            ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
+        facts.exe = fileNameOf(ownExePath());
+        EXPECT_EQ(lineOf(GetCurrentProcessId(), spec.caption), expectedLine(facts));
+    }
+
+    // Members go in reverse order: the program ends before its folder and
+    // the setting go.
+    ScratchFolder folder_;
+    ScopedRegistryValue version_;
+    Program program_;
+};
+
+TEST_F(Windows98, OwnWindowShowsTheProgramsBareFileName) {
+    start();
+    std::vector<std::string> seen;
+    ASSERT_TRUE(program_.waitForLines(
+        [](const std::vector<std::string>& lines) { return !lines.empty(); }, seen));
+    const std::string field = std::string("  exe='") + programName + "'  pid=";
+    EXPECT_NE(seen.front().find(field), std::string::npos)
+        << "the first line is the program's own window; log:\n" << listing(seen);
+}
+
+TEST_F(Windows98, WindowOfTheTestShowsTheBareFileNameOfTheTestProgram) {
+    start();
+    expectOurWindowShowsTheBareFileName();
+}
+
+// PSAPI plays no part on the 95 family: with PSAPI.DLL unloadable, there is
+// no prompt and the field is still filled.
+TEST_F(Windows98, WithoutPsapiTheFieldIsFilledAndNothingAsks) {
+    start({"WINEDLLOVERRIDES=psapi="});
+    expectOurWindowShowsTheBareFileName();
+    EXPECT_TRUE(dialogsOf(program_.pid()).empty()) << "the program shows a dialog";
+}
+
+// The ToolHelp path names the 16-bit task of an NTVDM process as well.
+TEST_F(Windows98, NtvdmProcessShowsItsLastTask) {
+    ASSERT_TRUE(copyFile(standinsFolder() + "\\VDMDBG.dll", folder_.at("VDMDBG.dll")));
+    start({"WINEDLLOVERRIDES=vdmdbg=n"});
+    HostProcess ntvdm;
+    ASSERT_TRUE(ntvdm.start(standinsFolder() + "\\ntvdm.exe", "16-bit host on Windows 98"))
+        << ntvdm.failure();
+    ASSERT_TRUE(bringToFront(ntvdm.window()));
+    EXPECT_EQ(lineOf(ntvdm.pid(), ntvdm.caption()),
+              expectedLine(ntvdm.windowFacts("C:\\OLDAPPS\\LAST16.EXE")));
+}
+
+}  // namespace
+}  // namespace e2e
