@@ -1,9 +1,10 @@
 // The executable field for a process whose file is named ntvdm.exe, a
 // virtual DOS machine: the program names the 16-bit Windows task it hosts,
 // through VDMDBG.dll. Wine runs no 16-bit tasks, so a stand-in process named
-// ntvdm.exe and a stand-in VDMDBG.dll (loaded in place of Wine's own by a
-// native override) report WOWEXEC.EXE and two tasks for it. With Wine's own
-// VDMDBG, or none, the field is empty text and the program carries on.
+// ntvdm.exe and a stand-in VDMDBG.dll beside the program (loaded in place of
+// Wine's own by a native override) report WOWEXEC.EXE and two tasks for it.
+// With Wine's own VDMDBG (a builtin override), or none (disabled), the field
+// is empty text and the program carries on.
 //
 // The VDM lookup lets the program's window run once; a close request that
 // arrives there ends the program cleanly, without the line.
@@ -17,6 +18,7 @@
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/hostProcess.h"
 #include "e2e/harness/program.h"
+#include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
 
@@ -25,27 +27,32 @@ namespace {
 
 const char lastTask[] = "C:\\OLDAPPS\\LAST16.EXE";
 
+// The program's file name here; Wine's settings for it are the test's own.
+const char programName[] = "tarnwick-e2e-vdm.exe";
+
 class VdmTasks : public ::testing::Test {
 protected:
-    VdmTasks() : folder_("ntvdm") {}
+    VdmTasks() : folder_("vdm"), vdmdbgOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "vdmdbg") {}
 
-    // A copy of the program in a folder of its own.
+    // A copy of the program in a folder of its own, with the stand-in
+    // VDMDBG.dll beside it, where the search for the library starts.
     void SetUp() override {
         ASSERT_TRUE(folder_.valid());
-        ASSERT_TRUE(copyFile(programPath(), folder_.at("tarnwick.exe")));
-    }
-
-    // The stand-in VDMDBG.dll beside the program, where the search for the
-    // library starts. (Wine then loads it whatever the overrides say; the
-    // tests of Wine's own library and of none keep it away.)
-    void addStandInVdmdbg() {
+        ASSERT_TRUE(copyFile(programPath(), folder_.at(programName)));
         ASSERT_TRUE(copyFile(standinsFolder() + "\\VDMDBG.dll", folder_.at("VDMDBG.dll")));
     }
 
-    void start(const std::string& overrides, LaunchOptions options = {}) {
-        options.exePath = folder_.at("tarnwick.exe");
-        options.environment.push_back("WINEDLLOVERRIDES=" + overrides);
+    // `vdmdbg`: which VDMDBG.dll may load, "native" (the stand-in), "builtin"
+    // (Wine's own) or "" (none).
+    void start(const std::string& vdmdbg, LaunchOptions options = {}) {
+        ASSERT_TRUE(vdmdbgOverride_.set(vdmdbg));
+        options.exePath = folder_.at(programName);
         ASSERT_TRUE(program_.start(options)) << program_.failure();
+    }
+
+    int vdmdbgCalls() {
+        const std::vector<std::string> trace = program_.trace();
+        return countCalls(trace, "vdmdbg.VDMEnumProcessWOW") + countCalls(trace, "vdmdbg.VDMEnumTaskWOWEx");
     }
 
     // Starts a stand-in process (`file` in the stand-ins' folder) and
@@ -93,14 +100,15 @@ protected:
                                                    window.style())));
     }
 
-    // Members go in reverse order: the program ends before its folder goes.
+    // Members go in reverse order: the program ends before its folder and
+    // the setting go.
     ScratchFolder folder_;
+    ScopedRegistryValue vdmdbgOverride_;
     Program program_;
 };
 
 TEST_F(VdmTasks, StandInVdmdbgNamesTheLastTaskThatIsNotWowexec) {
-    addStandInVdmdbg();
-    start("vdmdbg=n");
+    start("native");
     HostProcess ntvdm;
     startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine");
     expectHostLine(ntvdm, lastTask);
@@ -109,8 +117,7 @@ TEST_F(VdmTasks, StandInVdmdbgNamesTheLastTaskThatIsNotWowexec) {
 
 // The same program under another file name is an ordinary process.
 TEST_F(VdmTasks, ProcessOfAnotherNameShowsItsOwnPath) {
-    addStandInVdmdbg();
-    start("vdmdbg=n");
+    start("native");
     HostProcess host;
     startHost(host, "windowHost.exe", "Ordinary host");
     expectHostLine(host, standinsFolder() + "\\windowHost.exe");
@@ -122,10 +129,9 @@ TEST_F(VdmTasks, ProcessOfAnotherNameShowsItsOwnPath) {
 // one hosts no task, and its field is empty; a name with NTVDM.EXE inside
 // keeps its path.
 TEST_F(VdmTasks, OnlyTheEndOfTheFileNameCounts) {
-    addStandInVdmdbg();
     ASSERT_TRUE(copyFile(standinsFolder() + "\\windowHost.exe", folder_.at("OldNTVDM.EXE")));
     ASSERT_TRUE(copyFile(standinsFolder() + "\\windowHost.exe", folder_.at("ntvdm.exe.host.exe")));
-    start("vdmdbg=n");
+    start("native");
     HostProcess endsInNtvdm;
     ASSERT_TRUE(endsInNtvdm.start(folder_.at("OldNTVDM.EXE"), "Ends in NTVDM.EXE"))
         << endsInNtvdm.failure();
@@ -144,11 +150,11 @@ TEST_F(VdmTasks, WinesOwnVdmdbgGivesEmptyText) {
     LaunchOptions options;
     options.traceCalls = true;
     options.moreTracedFunctions = "vdmdbg.VDMEnumProcessWOW;vdmdbg.VDMEnumTaskWOWEx";
-    start("", options);
+    start("builtin", options);
     HostProcess ntvdm;
     startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, Wine's VDMDBG");
     expectHostLine(ntvdm, "");
-    EXPECT_GE(countCalls(program_.trace(), "vdmdbg.VDMEnumProcessWOW"), 1) << "VDMDBG was not asked";
+    EXPECT_GE(vdmdbgCalls(), 1) << "Wine's VDMDBG was not asked";
     expectProgramStillLogs();
 }
 
@@ -158,7 +164,7 @@ TEST_F(VdmTasks, WithoutVdmdbgTheFieldIsEmptyAndTheProgramCarriesOn) {
     LaunchOptions options;
     options.traceCalls = true;
     options.moreTracedFunctions = "vdmdbg.VDMEnumProcessWOW;vdmdbg.VDMEnumTaskWOWEx";
-    start("vdmdbg=", options);
+    start("", options);
     HostProcess ntvdm;
     startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, no VDMDBG");
     expectHostLine(ntvdm, "");
@@ -168,7 +174,7 @@ TEST_F(VdmTasks, WithoutVdmdbgTheFieldIsEmptyAndTheProgramCarriesOn) {
     startHost(again, "ntvdm.exe", "Second virtual DOS machine, no VDMDBG");
     expectHostLine(again, "");
     EXPECT_FALSE(program_.hasExited());
-    EXPECT_EQ(countCalls(program_.trace(), "vdmdbg."), 0);
+    EXPECT_EQ(vdmdbgCalls(), 0) << "a VDMDBG was loaded after all";
 }
 
 // A window handle as the relay trace prints it.
@@ -203,8 +209,7 @@ TEST_F(VdmTasks, CloseRequestDuringTheLookupEndsTheProgramWithoutTheLine) {
     options.traceCalls = true;
     options.moreTracedFunctions = "user32.PostMessageA";
     options.environment.push_back("TARNWICK_CLOSE_DURING_LOOKUP=1");
-    addStandInVdmdbg();
-    start("vdmdbg=n", options);
+    start("native", options);
     const HWND programWindow = program_.window();
     const HWND list = program_.list();
 

@@ -28,8 +28,9 @@ class Windows98 : public ::testing::Test {
 protected:
     Windows98()
         : folder_("win98"),
-          version_(HKEY_CURRENT_USER, std::string("Software\\Wine\\AppDefaults\\") + programName,
-                   "Version") {}
+          version_(HKEY_CURRENT_USER, appDefaultsKey(programName), "Version"),
+          psapiOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "psapi"),
+          vdmdbgOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "vdmdbg") {}
 
     void SetUp() override {
         ASSERT_TRUE(folder_.valid());
@@ -39,10 +40,9 @@ protected:
 
     std::string programCopy() const { return folder_.at(programName); }
 
-    void start(const std::vector<std::string>& environment = {}) {
+    void start() {
         LaunchOptions options;
         options.exePath = programCopy();
-        options.environment = environment;
         ASSERT_TRUE(program_.start(options)) << program_.failure();
     }
 
@@ -84,6 +84,8 @@ protected:
     // the setting go.
     ScratchFolder folder_;
     ScopedRegistryValue version_;
+    ScopedRegistryValue psapiOverride_;
+    ScopedRegistryValue vdmdbgOverride_;
     Program program_;
 };
 
@@ -105,7 +107,8 @@ TEST_F(Windows98, WindowOfTheTestShowsTheBareFileNameOfTheTestProgram) {
 // PSAPI plays no part on the 95 family: with PSAPI.DLL unloadable, there is
 // no prompt and the field is still filled.
 TEST_F(Windows98, WithoutPsapiTheFieldIsFilledAndNothingAsks) {
-    start({"WINEDLLOVERRIDES=psapi="});
+    ASSERT_TRUE(psapiOverride_.set(""));
+    start();
     expectOurWindowShowsTheBareFileName();
     EXPECT_TRUE(dialogsOf(program_.pid()).empty()) << "the program shows a dialog";
 }
@@ -113,7 +116,8 @@ TEST_F(Windows98, WithoutPsapiTheFieldIsFilledAndNothingAsks) {
 // The ToolHelp path names the 16-bit task of an NTVDM process as well.
 TEST_F(Windows98, NtvdmProcessShowsItsLastTask) {
     ASSERT_TRUE(copyFile(standinsFolder() + "\\VDMDBG.dll", folder_.at("VDMDBG.dll")));
-    start({"WINEDLLOVERRIDES=vdmdbg=n"});
+    ASSERT_TRUE(vdmdbgOverride_.set("native"));
+    start();
     HostProcess ntvdm;
     ASSERT_TRUE(ntvdm.start(standinsFolder() + "\\ntvdm.exe", "16-bit host on Windows 98"))
         << ntvdm.failure();

@@ -1,5 +1,6 @@
 #include "e2e/harness/program.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -68,27 +69,34 @@ std::string variableNameOf(const std::string& entry) {
     return equals == std::string::npos ? entry : entry.substr(0, equals + 1);
 }
 
+// Orders environment entries as Windows keeps them: by name, ignoring case.
+bool comesBefore(const std::string& first, const std::string& second) {
+    const std::string a = variableNameOf(first);
+    const std::string b = variableNameOf(second);
+    return _stricmp(a.c_str(), b.c_str()) < 0;
+}
+
 // This process's environment with `extra` entries in place of any variables
-// of the same names.
+// of the same names, in order.
 std::string environmentWith(const std::vector<std::string>& extra) {
-    std::string block;
+    std::vector<std::string> entries;
     char* strings = GetEnvironmentStringsA();
     for (const char* entry = strings; *entry != '\0'; entry += std::strlen(entry) + 1) {
         const std::string name = variableNameOf(entry);
         bool replaced = false;
         for (const std::string& added : extra) {
-            const std::string addedName = variableNameOf(added);
-            replaced = replaced || (addedName.size() == name.size() &&
-                                    _strnicmp(addedName.c_str(), name.c_str(), name.size()) == 0);
+            replaced = replaced || _stricmp(variableNameOf(added).c_str(), name.c_str()) == 0;
         }
         if (!replaced) {
-            block.append(entry);
-            block.push_back('\0');
+            entries.push_back(entry);
         }
     }
     FreeEnvironmentStringsA(strings);
-    for (const std::string& added : extra) {
-        block.append(added);
+    entries.insert(entries.end(), extra.begin(), extra.end());
+    std::stable_sort(entries.begin(), entries.end(), comesBefore);
+    std::string block;
+    for (const std::string& entry : entries) {
+        block.append(entry);
         block.push_back('\0');
     }
     block.push_back('\0');

@@ -31,9 +31,10 @@ struct LaunchOptions {
     // program's folder and file name.
     std::string exePath;
 
-    // Extra variables for the program's environment, "NAME=value" each (for
-    // example WINEDLLOVERRIDES). Each replaces a variable of the same name
-    // from this process's environment.
+    // Extra variables for the program's environment, "NAME=value" each. Each
+    // replaces a variable of the same name from this process's environment.
+    // (Wine drops WINEDLLOVERRIDES from the environment of a process started
+    // by another; see dllOverridesKey in registryValue.h.)
     std::vector<std::string> environment;
 
     // The program's current folder; empty: this process's.

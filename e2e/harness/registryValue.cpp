@@ -21,16 +21,42 @@ private:
     HKEY key_ = nullptr;
 };
 
+bool keyExists(HKEY root, const std::string& path) {
+    Key key;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.receive()) == ERROR_SUCCESS;
+}
+
+// `path` without its last `count` parts.
+std::string withoutLastParts(std::string path, int count) {
+    for (int i = 0; i < count; ++i) {
+        const std::size_t slash = path.find_last_of('\\');
+        path = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    }
+    return path;
+}
+
 }  // namespace
+
+std::string appDefaultsKey(const std::string& programFileName) {
+    return "Software\\Wine\\AppDefaults\\" + programFileName;
+}
+
+std::string dllOverridesKey(const std::string& programFileName) {
+    return appDefaultsKey(programFileName) + "\\DllOverrides";
+}
 
 ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::string& keyPath,
                                          const std::string& name)
     : root_(root), keyPath_(keyPath), name_(name) {
+    while (!keyExists(root_, withoutLastParts(keyPath_, missingKeys_)) &&
+           !withoutLastParts(keyPath_, missingKeys_).empty()) {
+        ++missingKeys_;
+    }
     Key key;
-    if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+    if (missingKeys_ > 0 ||
+        RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
         return;
     }
-    keyExisted_ = true;
     DWORD size = 0;
     if (RegQueryValueExA(key.get(), name_.c_str(), nullptr, &type_, nullptr, &size) != ERROR_SUCCESS) {
         return;
@@ -54,8 +80,11 @@ ScopedRegistryValue::~ScopedRegistryValue() {
         return;
     }
     remove();
-    if (!keyExisted_) {
-        RegDeleteKeyA(root_, keyPath_.c_str());
+    // The keys made for the value, deepest first, as long as they are empty.
+    for (int i = 0; i < missingKeys_; ++i) {
+        if (RegDeleteKeyA(root_, withoutLastParts(keyPath_, i).c_str()) != ERROR_SUCCESS) {
+            break;
+        }
     }
 }
 

@@ -9,6 +9,14 @@
 
 namespace e2e {
 
+// Wine's settings for a program file name (for example "tarnwick-e2e-x.exe"):
+// the key HKCU\<appDefaultsKey> holds "Version" ("win98" makes Wine report
+// Windows 98), and HKCU\<dllOverridesKey> a value per DLL ("psapi") that says
+// which kind may load: "native", "builtin", "native,builtin", or "" for none.
+// (Wine does not hand WINEDLLOVERRIDES on to a process started by another.)
+std::string appDefaultsKey(const std::string& programFileName);
+std::string dllOverridesKey(const std::string& programFileName);
+
 class ScopedRegistryValue {
 public:
     // Remembers the value `name` of `root`\`keyPath` as it is now.
@@ -17,7 +25,8 @@ public:
     ScopedRegistryValue(const ScopedRegistryValue&) = delete;
     ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
 
-    // Sets the value as REG_SZ, making the key if needed.
+    // Sets the value as REG_SZ, making the key (and those above it) if
+    // needed; keys made here go again, if empty, with the object.
     bool set(const std::string& text);
     // Removes the value; true when it is gone.
     bool remove();
@@ -26,7 +35,8 @@ private:
     HKEY root_;
     std::string keyPath_;
     std::string name_;
-    bool keyExisted_ = false;
+    // How many trailing parts of keyPath_ did not exist (and may be made).
+    int missingKeys_ = 0;
     bool valueExisted_ = false;
     DWORD type_ = REG_NONE;
     std::string data_;
