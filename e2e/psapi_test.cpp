@@ -1,0 +1,495 @@
+// PSAPI.DLL missing on the NT family, as on a fresh Windows NT 4.0: the
+// program copies it into its own folder once per run, silently from the
+// installation source the registry records (SourcePath), and asks the user
+// only when that fails. Wine makes the library missing with a DLL override
+// for the program's file name, "native" only: the load then fails unless a
+// PSAPI.DLL lies in the program's folder. The tests' own PSAPI.DLL, which
+// forwards to the system's functions, plays the file on the CD.
+//
+// Each test runs a copy of the program in a folder of its own, finds its
+// message boxes, reads them and answers them. Wine's relay trace of the
+// program shows the style of each box and the paths handed to the copy.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "e2e/harness/environment.h"
+#include "e2e/harness/expectedLine.h"
+#include "e2e/harness/messageBox.h"
+#include "e2e/harness/program.h"
+#include "e2e/harness/registryValue.h"
+#include "e2e/harness/scratchFolder.h"
+#include "e2e/harness/testWindow.h"
+
+namespace e2e {
+namespace {
+
+const char boxCaption[] = "Tarnwick";
+const char installPrompt[] =
+    "PSAPI.DLL not found! Please instert the Windows NT4 Installation CD or an\r\n"
+    "original Service Pack CD into the drive you installed Windows NT from!\r\n"
+    "Copy the file now?";
+const char copyFailedNotice[] = "File not found. pc";
+const char manualCopyNotice[] =
+    "Please copy PSAPI.DLL manually to Vexa's folder from the NT4 CD's folder "
+    "\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL";
+const char pathOnTheCd[] = "\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL";
+
+const char currentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
+// The program's file name here; Wine's settings for it are the test's own.
+const char programName[] = "tarnwick-e2e-psapi.exe";
+
+// A value as the relay trace prints a string argument.
+std::string tracedString(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '\\') {
+            quoted += "\\\\";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+// A handle as the relay trace prints an integer argument.
+std::string tracedHandle(HWND window) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%08llx",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+struct BoxSeen {
+    HWND box = nullptr;
+    MessageBoxView view;
+};
+
+class PsapiProvisioning : public ::testing::Test {
+protected:
+    PsapiProvisioning()
+        : base_("psapi"),
+          sourcePath_(HKEY_LOCAL_MACHINE, currentVersionKey, "SourcePath"),
+          psapiOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "psapi") {}
+
+    // The installation source is <base>\cd\, so the file is expected at
+    // <base>\cd\..\SUPPORT\DEBUG\I386\PSAPI.DLL, that is in
+    // <base>\SUPPORT\DEBUG\I386. The program is <base>\app\<programName>.
+    void SetUp() override {
+        ASSERT_TRUE(base_.valid());
+        ASSERT_TRUE(makeFolders(base_.at("cd")));
+        ASSERT_TRUE(makeFolders(base_.at("SUPPORT\\DEBUG\\I386")));
+        ASSERT_TRUE(makeFolders(base_.at("app")));
+        ASSERT_TRUE(fileExists(standInPsapi())) << standInPsapi();
+        ASSERT_TRUE(sourcePath_.set(installationSource()));
+        ASSERT_TRUE(psapiOverride_.set("native"));
+        programFile_ = base_.at(std::string("app\\") + programName);
+        ASSERT_TRUE(copyFile(programPath(), programFile_));
+    }
+
+    static std::string standInPsapi() { return standinsFolder() + "\\PSAPI.DLL"; }
+    std::string installationSource() const { return base_.at("cd\\"); }
+    std::string fileOnTheCd() const { return base_.at("SUPPORT\\DEBUG\\I386\\PSAPI.DLL"); }
+    std::string programFolder() const { return folderOf(programFile_); }
+    std::string copyInProgramFolder() const { return programFolder() + "\\PSAPI.DLL"; }
+
+    void putFileOnTheCd() { ASSERT_TRUE(copyFile(standInPsapi(), fileOnTheCd())); }
+
+    // Starts the program with PSAPI.DLL to be found only in its folder. With
+    // `expectBox`, the first pass stops in a message box, so there is no
+    // first line to wait for.
+    void start(bool expectBox, const std::string& currentDirectory = std::string()) {
+        LaunchOptions options;
+        options.exePath = programFile_;
+        options.currentDirectory = currentDirectory;
+        options.traceCalls = true;
+        options.moreTracedFunctions = "user32.MessageBoxA;kernel32.CopyFileA;kernelbase.CopyFileA";
+        options.waitForFirstLine = !expectBox;
+        ASSERT_TRUE(program_.start(options)) << program_.failure();
+    }
+
+    // Waits for the program's message box and reads it.
+    void waitForBox(BoxSeen& seen) {
+        seen.box = waitForMessageBox(program_.pid(), boxCaption);
+        ASSERT_NE(seen.box, nullptr) << "no message box came; log:\n" << listing(program_.lines());
+        ASSERT_TRUE(readMessageBox(seen.box, seen.view));
+        EXPECT_EQ(seen.view.caption, boxCaption);
+        EXPECT_EQ(seen.view.owner, program_.window()) << "the box is not owned by the main window";
+    }
+
+    void expectInstallPrompt(const BoxSeen& seen) {
+        EXPECT_EQ(seen.view.text, installPrompt);
+        EXPECT_EQ(seen.view.buttons, (std::vector<int>{IDYES, IDNO}))
+            << buttonNames(seen.view.buttons);
+        EXPECT_TRUE(seen.view.hasIcon);
+    }
+
+    void expectNotice(const BoxSeen& seen, const std::string& text) {
+        EXPECT_EQ(seen.view.text, text);
+        EXPECT_EQ(seen.view.buttons, (std::vector<int>{IDOK, IDCANCEL}))
+            << buttonNames(seen.view.buttons);
+        EXPECT_FALSE(seen.view.hasIcon);
+    }
+
+    void press(const BoxSeen& seen, int button) {
+        ASSERT_TRUE(pressMessageBoxButton(seen.box, button)) << buttonNames({button});
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(seen.box); })) << "the box stays open";
+    }
+
+    // While a box is open the first pass waits in it: nothing is logged.
+    void expectNothingLoggedYet() {
+        EXPECT_TRUE(program_.lines().empty()) << listing(program_.lines());
+    }
+
+    // Waits for the line of process `pid` whose title is `title`.
+    std::string lineOf(DWORD pid, const std::string& title) {
+        const std::string start = "title='" + title + "'  cls='";
+        std::string found;
+        std::vector<std::string> seen;
+        const bool logged = program_.waitForLines(
+            [&](const std::vector<std::string>& lines) {
+                for (const std::string& line : linesOfProcess(lines, pid)) {
+                    if (line.compare(0, start.size(), start) == 0) {
+                        found = line;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            seen);
+        if (!logged) {
+            ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
+        }
+        return found;
+    }
+
+    // The first line: the program's own window, which is in front when the
+    // first pass runs, with `exe` as its executable.
+    void expectOwnWindowLine(const std::string& exe) {
+        const HWND window = program_.window();
+        WindowFacts facts;
+        facts.title = "Velquist";
+        facts.className = "TarnwickForm1";
+        facts.visible = true;
+        GetWindowRect(window, &facts.rect);
+        facts.exe = exe;
+        facts.pid = program_.pid();
+        facts.style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+        EXPECT_EQ(lineOf(program_.pid(), facts.title), expectedLine(facts));
+    }
+
+    // Windows of ours come to the front one after another; each gets its
+    // line with `exe`, so no box stopped a pass.
+    void expectWindowsOfOursShow(const std::string& exe, int count = 3) {
+        for (int n = 0; n < count; ++n) {
+            const int i = ++windowsShown_;
+            WindowSpec spec;
+            spec.caption = "Window " + std::to_string(i) + " after the provisioning";
+            spec.rect = {150 + 20 * i, 120 + 20 * i, 450 + 20 * i, 320 + 20 * i};
+            TestWindow window(spec);
+            ASSERT_TRUE(window.valid());
+            ASSERT_TRUE(bringToFront(window.handle()));
+            WindowFacts facts =
+                ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
+            facts.exe = exe;
+            EXPECT_EQ(lineOf(GetCurrentProcessId(), spec.caption), expectedLine(facts));
+        }
+    }
+
+    // The boxes the program showed over its run, in order, as the relay
+    // trace has the calls: owner, and style.
+    std::vector<std::string> boxCalls() {
+        std::vector<std::string> calls;
+        for (const std::string& line : program_.trace()) {
+            const std::size_t at = line.find(":Call user32.MessageBoxA(");
+            if (at == std::string::npos) {
+                continue;
+            }
+            const std::size_t open = line.find('(', at);
+            const std::size_t close = line.rfind(')');
+            const std::string arguments = line.substr(open + 1, close - open - 1);
+            const std::size_t firstComma = arguments.find(',');
+            const std::size_t lastComma = arguments.rfind(',');
+            calls.push_back("owner=" + arguments.substr(0, firstComma) +
+                            " style=" + arguments.substr(lastComma + 1));
+        }
+        return calls;
+    }
+
+    std::string boxCall(const std::string& style) const {
+        return "owner=" + tracedHandle(program_.window()) + " style=" + style;
+    }
+
+    // The copies the program made over its run, as "source -> destination"
+    // in the relay trace's quoting.
+    std::vector<std::string> copyCalls() {
+        std::vector<std::string> calls;
+        for (const std::string& line : program_.trace()) {
+            if (line.find(".CopyFileA(") == std::string::npos || line.find(":Call ") == std::string::npos) {
+                continue;
+            }
+            const std::size_t open = line.find('(');
+            const std::size_t close = line.rfind(')');
+            std::string arguments = line.substr(open + 1, close - open - 1);
+            // Each string argument is a pointer, a blank and the quoted text.
+            std::vector<std::string> texts;
+            std::size_t from = 0;
+            while (texts.size() < 2) {
+                const std::size_t quote = arguments.find('"', from);
+                if (quote == std::string::npos) {
+                    break;
+                }
+                std::size_t end = quote + 1;
+                while (end < arguments.size() && arguments[end] != '"') {
+                    end += arguments[end] == '\\' ? 2 : 1;
+                }
+                texts.push_back(arguments.substr(quote, end - quote + 1));
+                from = end + 1;
+            }
+            calls.push_back(texts.size() == 2 ? texts[0] + " -> " + texts[1] : arguments);
+        }
+        return calls;
+    }
+
+    std::string expectedCopy(const std::string& source, const std::string& destination) const {
+        return tracedString(source) + " -> " + tracedString(destination);
+    }
+
+    // Members go in reverse order: the program ends before its folder and
+    // the registry value go.
+    ScratchFolder base_;
+    ScopedRegistryValue sourcePath_;
+    ScopedRegistryValue psapiOverride_;
+    std::string programFile_;
+    int windowsShown_ = 0;
+    Program program_;
+};
+
+TEST_F(PsapiProvisioning, SilentCopyFromTheInstallationSourceAsksNothing) {
+    putFileOnTheCd();
+    start(false);
+    expectOwnWindowLine(programFile_);
+    EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
+    expectWindowsOfOursShow(ownExePath(), 1);
+
+    EXPECT_TRUE(boxCalls().empty());
+    EXPECT_TRUE(dialogsOf(program_.pid()).empty());
+    // The registry text as it stands, "..", the path on the CD.
+    EXPECT_EQ(copyCalls(), (std::vector<std::string>{
+                               expectedCopy(installationSource() + ".." + pathOnTheCd,
+                                            programFolder() + "\\PSAPI.DLL")}));
+}
+
+TEST_F(PsapiProvisioning, YesCopiesOnceTheFileIsThere) {
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    expectInstallPrompt(prompt);
+    expectNothingLoggedYet();
+
+    putFileOnTheCd();  // the CD goes in
+    press(prompt, IDYES);
+    expectOwnWindowLine(programFile_);
+    EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
+    expectWindowsOfOursShow(ownExePath(), 1);
+
+    EXPECT_EQ(boxCalls(), (std::vector<std::string>{boxCall("00000034")}));
+    EXPECT_EQ(copyCalls().size(), 2u) << "a silent copy and one after Yes";
+}
+
+TEST_F(PsapiProvisioning, YesWithoutTheFileSaysFileNotFoundAndNoBoxComesAgain) {
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    expectInstallPrompt(prompt);
+    press(prompt, IDYES);
+
+    BoxSeen notice;
+    waitForBox(notice);
+    expectNotice(notice, std::string("File not found. ") + "pc");
+    EXPECT_EQ(notice.view.text, copyFailedNotice);
+    expectNothingLoggedYet();
+    press(notice, IDOK);
+
+    expectOwnWindowLine("");
+    EXPECT_FALSE(fileExists(copyInProgramFolder()));
+    expectWindowsOfOursShow("");
+
+    EXPECT_EQ(boxCalls(), (std::vector<std::string>{boxCall("00000034"), boxCall("00000001")}));
+    EXPECT_TRUE(dialogsOf(program_.pid()).empty());
+    EXPECT_EQ(copyCalls().size(), 2u) << "a silent copy and one after Yes";
+}
+
+TEST_F(PsapiProvisioning, NoShowsTheManualCopyNoticeAndNoBoxComesAgain) {
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    expectInstallPrompt(prompt);
+    press(prompt, IDNO);
+
+    BoxSeen notice;
+    waitForBox(notice);
+    expectNotice(notice, manualCopyNotice);
+    expectNothingLoggedYet();
+    press(notice, IDCANCEL);
+
+    expectOwnWindowLine("");
+    EXPECT_FALSE(fileExists(copyInProgramFolder()));
+    expectWindowsOfOursShow("");
+
+    EXPECT_EQ(boxCalls(), (std::vector<std::string>{boxCall("00000034"), boxCall("00000001")}));
+    EXPECT_TRUE(dialogsOf(program_.pid()).empty());
+    EXPECT_EQ(copyCalls().size(), 1u) << "only the silent copy";
+}
+
+TEST_F(PsapiProvisioning, FileCopiedByHandWhileTheManualCopyNoticeIsOpenIsPickedUp) {
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    press(prompt, IDNO);
+    BoxSeen notice;
+    waitForBox(notice);
+    expectNotice(notice, manualCopyNotice);
+
+    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
+    press(notice, IDOK);
+    expectOwnWindowLine(programFile_);
+    expectWindowsOfOursShow(ownExePath(), 1);
+    EXPECT_EQ(boxCalls().size(), 2u);
+}
+
+// Whatever reaches the folder while the prompt is open counts, but No still
+// brings the manual-copy notice.
+TEST_F(PsapiProvisioning, FileCopiedByHandWhileThePromptIsOpenIsPickedUpAfterNo) {
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
+    press(prompt, IDNO);
+    BoxSeen notice;
+    waitForBox(notice);
+    expectNotice(notice, manualCopyNotice);
+    press(notice, IDCANCEL);
+    expectOwnWindowLine(programFile_);
+    expectWindowsOfOursShow(ownExePath(), 1);
+    EXPECT_EQ(boxCalls().size(), 2u);
+}
+
+TEST_F(PsapiProvisioning, FileCopiedByHandWhileFileNotFoundIsOpenIsPickedUp) {
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    press(prompt, IDYES);
+    BoxSeen notice;
+    waitForBox(notice);
+    expectNotice(notice, copyFailedNotice);
+
+    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
+    press(notice, IDCANCEL);
+    expectOwnWindowLine(programFile_);
+    expectWindowsOfOursShow(ownExePath(), 1);
+    EXPECT_EQ(boxCalls().size(), 2u);
+}
+
+// After a failed sequence every lookup tries the load again, silently: a
+// file that arrives later is picked up without a restart, and no box comes.
+TEST_F(PsapiProvisioning, FileCopiedByHandLaterIsPickedUpWithoutAnyBox) {
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    press(prompt, IDNO);
+    BoxSeen notice;
+    waitForBox(notice);
+    press(notice, IDOK);
+    expectOwnWindowLine("");
+    expectWindowsOfOursShow("", 1);
+
+    putFileOnTheCd();  // too late for the program to copy it
+    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
+    expectWindowsOfOursShow(ownExePath(), 2);
+    EXPECT_EQ(boxCalls().size(), 2u);
+    EXPECT_EQ(copyCalls().size(), 1u) << "only the silent copy";
+}
+
+// Without SourcePath the source is the fixed part alone, a path relative to
+// the program's current folder.
+TEST_F(PsapiProvisioning, WithoutSourcePathTheCopyIsRelativeToTheCurrentFolder) {
+    ASSERT_TRUE(sourcePath_.remove());
+    ASSERT_TRUE(makeFolders(base_.at("current\\SUPPORT\\DEBUG\\I386")));
+    ASSERT_TRUE(makeFolders(base_.at("current\\folder")));
+    ASSERT_TRUE(copyFile(standInPsapi(), base_.at("current\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL")));
+    start(false, base_.at("current\\folder"));
+    expectOwnWindowLine(programFile_);
+    EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
+    EXPECT_TRUE(boxCalls().empty());
+    EXPECT_EQ(copyCalls(), (std::vector<std::string>{expectedCopy(
+                               std::string("..") + pathOnTheCd, programFolder() + "\\PSAPI.DLL")}));
+}
+
+// A SourcePath too long for the program's buffer counts as none.
+TEST_F(PsapiProvisioning, SourcePathTooLongCountsAsNone) {
+    std::string longSource = base_.at("cd\\");
+    while (longSource.size() < 300) {
+        longSource += "longer\\";
+    }
+    ASSERT_TRUE(sourcePath_.set(longSource));
+    ASSERT_TRUE(makeFolders(base_.at("current\\SUPPORT\\DEBUG\\I386")));
+    ASSERT_TRUE(makeFolders(base_.at("current\\folder")));
+    ASSERT_TRUE(copyFile(standInPsapi(), base_.at("current\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL")));
+    start(false, base_.at("current\\folder"));
+    expectOwnWindowLine(programFile_);
+    EXPECT_TRUE(boxCalls().empty());
+    EXPECT_EQ(copyCalls(), (std::vector<std::string>{expectedCopy(
+                               std::string("..") + pathOnTheCd, programFolder() + "\\PSAPI.DLL")}));
+}
+
+// Nothing is put between the registry text and "..", not even a backslash.
+TEST_F(PsapiProvisioning, SourcePathIsUsedAsItStands) {
+    const std::string source = base_.at("cd");
+    ASSERT_TRUE(sourcePath_.set(source));
+    start(true);
+    BoxSeen prompt;
+    waitForBox(prompt);
+    press(prompt, IDNO);
+    BoxSeen notice;
+    waitForBox(notice);
+    press(notice, IDOK);
+    expectOwnWindowLine("");
+    EXPECT_EQ(copyCalls(), (std::vector<std::string>{expectedCopy(
+                               source + ".." + pathOnTheCd, programFolder() + "\\PSAPI.DLL")}));
+}
+
+// The program at the root of a drive: its folder keeps its backslash, the
+// destination has two in a row, and the copy lands in the root. The drive
+// letter is mapped to an empty folder by the test's wrapper script, which
+// names it in TARNWICK_E2E_ROOT_DRIVE ("T:").
+TEST_F(PsapiProvisioning, ProgramAtADriveRootGetsTheCopyInTheRoot) {
+    const std::string drive = environmentValue("TARNWICK_E2E_ROOT_DRIVE");
+    ASSERT_EQ(drive.size(), 2u) << "TARNWICK_E2E_ROOT_DRIVE names no drive (run through with-drive.sh)";
+    const std::string root = drive + "\\";
+    ASSERT_FALSE(fileExists(root + "PSAPI.DLL"));
+    programFile_ = root + programName;
+    ASSERT_TRUE(copyFile(programPath(), programFile_));
+    putFileOnTheCd();
+
+    start(false);
+    expectOwnWindowLine(programFile_);
+    EXPECT_TRUE(sameContents(root + "PSAPI.DLL", standInPsapi()));
+    expectWindowsOfOursShow(ownExePath(), 1);
+    EXPECT_TRUE(boxCalls().empty());
+    EXPECT_EQ(copyCalls(), (std::vector<std::string>{expectedCopy(
+                               installationSource() + ".." + pathOnTheCd, root + "\\PSAPI.DLL")}));
+
+    // The drive's folder belongs to the wrapper; leave it empty.
+    ASSERT_TRUE(program_.window() != nullptr);
+    PostMessageA(program_.window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program_.waitForExit());
+    EXPECT_TRUE(removeAll(root + "PSAPI.DLL"));
+    EXPECT_TRUE(removeAll(programFile_));
+}
+
+}  // namespace
+}  // namespace e2e
