@@ -59,7 +59,8 @@ LRESULT CALLBACK shrinkableWindowProc(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-WindowSpec specWith(const std::string& caption, const std::string& className, DWORD style = WS_OVERLAPPEDWINDOW) {
+WindowSpec specWith(const std::string& caption, const std::string& className,
+                    DWORD style = WS_OVERLAPPEDWINDOW) {
     WindowSpec spec;
     spec.caption = caption;
     spec.className = className;
@@ -70,7 +71,8 @@ WindowSpec specWith(const std::string& caption, const std::string& className, DW
 // What the line says for `window` of ours: as the platform reports the
 // window now, with `exe` in the executable field.
 WindowFacts factsOf(const TestWindow& window, const WindowSpec& spec, const std::string& exe) {
-    WindowFacts facts = ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
+    WindowFacts facts =
+        ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
     facts.visible = IsWindowVisible(window.handle()) != FALSE;
     facts.exe = exe;
     return facts;
@@ -88,24 +90,12 @@ protected:
             ADD_FAILURE() << "the window '" << title << "' could not be brought to the front";
             return std::string();
         }
-        const std::string start = "title='" + title + "'  cls='";
-        std::string found;
         std::vector<std::string> seen;
-        const bool logged = program_.waitForLines(
-            [&](const std::vector<std::string>& lines) {
-                for (const std::string& line : linesOfProcess(lines, GetCurrentProcessId())) {
-                    if (line.compare(0, start.size(), start) == 0) {
-                        found = line;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            seen);
-        if (!logged) {
+        const std::string line = program_.waitForLineOf(GetCurrentProcessId(), title, seen);
+        if (line.empty()) {
             ADD_FAILURE() << "no line for the window '" << title << "'; log:\n" << listing(seen);
         }
-        return found;
+        return line;
     }
 
     void expectInFront(const TestWindow& window, const WindowSpec& spec, const std::string& exe) {
@@ -126,14 +116,16 @@ TEST_F(Lookup, OrdinaryWindowShowsTheFullPathOfItsProgram) {
 }
 
 TEST_F(Lookup, PopUpWindowShowsNoExecutable) {
-    const WindowSpec spec = specWith("Pop-up window", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    const WindowSpec spec =
+        specWith("Pop-up window", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
     TestWindow window(spec);
     ASSERT_NE(window.style() & WS_POPUP, 0u);
     expectInFront(window, spec, "");
 }
 
 TEST_F(Lookup, DisabledWindowShowsNoExecutable) {
-    const WindowSpec spec = specWith("Disabled window", "TarnwickE2E", WS_OVERLAPPEDWINDOW | WS_DISABLED);
+    const WindowSpec spec =
+        specWith("Disabled window", "TarnwickE2E", WS_OVERLAPPEDWINDOW | WS_DISABLED);
     TestWindow window(spec);
     ASSERT_NE(window.style() & WS_DISABLED, 0u);
     expectInFront(window, spec, "");
@@ -154,7 +146,8 @@ TEST_F(Lookup, OwnedPopUpShowsNoExecutableAndItsOwnerShowsThePath) {
     const WindowSpec ownerSpec = specWith("Owner window", "TarnwickE2E");
     TestWindow owner(ownerSpec);
     ASSERT_TRUE(owner.valid());
-    WindowSpec ownedSpec = specWith("Owned pop-up", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    WindowSpec ownedSpec =
+        specWith("Owned pop-up", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
     ownedSpec.owner = owner.handle();
     ownedSpec.rect = {260, 200, 500, 340};
     TestWindow owned(ownedSpec);
@@ -182,7 +175,8 @@ TEST_F(Lookup, OwnedOverlappedWindowShowsThePath) {
 }
 
 TEST_F(Lookup, ClassContainingTooltipInAnyCaseShowsNoExecutable) {
-    for (const char* className : {"tooltip", "TarnwickToolTip", "TOOLTIPS_TARNWICK", "tarnwick_tOOlTiPs_host"}) {
+    for (const char* className :
+         {"tooltip", "TarnwickToolTip", "TOOLTIPS_TARNWICK", "tarnwick_tOOlTiPs_host"}) {
         SCOPED_TRACE(className);
         ScopedWindowClass windowClass(className);
         ASSERT_TRUE(windowClass.registered());
@@ -234,7 +228,8 @@ TEST_F(Lookup, WindowWithoutWidthOrHeightShowsNoExecutable) {
     const RECT both = {300, 200, 300, 200};
     int index = 0;
     for (const RECT& rect : {noWidth, noHeight, both}) {
-        WindowSpec spec = specWith("Without an area " + std::to_string(++index), "TarnwickShrinkable");
+        WindowSpec spec =
+            specWith("Without an area " + std::to_string(++index), "TarnwickShrinkable");
         spec.rect = rect;
         SCOPED_TRACE(spec.caption);
         TestWindow window(spec);
@@ -300,8 +295,9 @@ protected:
             GetWindowThreadProcessId(w, &pid);
             char className[64] = {};
             GetClassNameA(w, className, sizeof className);
-            ASSERT_EQ(pid, GetCurrentProcessId()) << "a visible window of another process, of class "
-                                                  << className << ", lies above ours";
+            ASSERT_EQ(pid, GetCurrentProcessId())
+                << "a visible window of another process, of class " << className
+                << ", lies above ours";
             ++oursAbove;
         }
         ASSERT_EQ(oursAbove, above);

@@ -146,24 +146,12 @@ protected:
 
     // Waits for the line of process `pid` whose title is `title`.
     std::string lineOf(DWORD pid, const std::string& title) {
-        const std::string start = "title='" + title + "'  cls='";
-        std::string found;
         std::vector<std::string> seen;
-        const bool logged = program_.waitForLines(
-            [&](const std::vector<std::string>& lines) {
-                for (const std::string& line : linesOfProcess(lines, pid)) {
-                    if (line.compare(0, start.size(), start) == 0) {
-                        found = line;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            seen);
-        if (!logged) {
+        const std::string line = program_.waitForLineOf(pid, title, seen);
+        if (line.empty()) {
             ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
         }
-        return found;
+        return line;
     }
 
     // The first line: the program's own window, which is in front when the
@@ -228,7 +216,8 @@ protected:
     std::vector<std::string> copyCalls() {
         std::vector<std::string> calls;
         for (const std::string& line : program_.trace()) {
-            if (line.find(".CopyFileA(") == std::string::npos || line.find(":Call ") == std::string::npos) {
+            if (line.find(".CopyFileA(") == std::string::npos ||
+                line.find(":Call ") == std::string::npos) {
                 continue;
             }
             const std::size_t open = line.find('(');
@@ -468,7 +457,8 @@ TEST_F(PsapiProvisioning, SourcePathIsUsedAsItStands) {
 // names it in TARNWICK_E2E_ROOT_DRIVE ("T:").
 TEST_F(PsapiProvisioning, ProgramAtADriveRootGetsTheCopyInTheRoot) {
     const std::string drive = environmentValue("TARNWICK_E2E_ROOT_DRIVE");
-    ASSERT_EQ(drive.size(), 2u) << "TARNWICK_E2E_ROOT_DRIVE names no drive (run through with-drive.sh)";
+    ASSERT_EQ(drive.size(), 2u)
+        << "TARNWICK_E2E_ROOT_DRIVE names no drive (run through with-root-drive.sh)";
     const std::string root = drive + "\\";
     ASSERT_FALSE(fileExists(root + "PSAPI.DLL"));
     programFile_ = root + programName;

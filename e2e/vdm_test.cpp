@@ -32,7 +32,9 @@ const char programName[] = "tarnwick-e2e-vdm.exe";
 
 class VdmTasks : public ::testing::Test {
 protected:
-    VdmTasks() : folder_("vdm"), vdmdbgOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "vdmdbg") {}
+    VdmTasks()
+        : folder_("vdm"),
+          vdmdbgOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "vdmdbg") {}
 
     // A copy of the program in a folder of its own, with the stand-in
     // VDMDBG.dll beside it, where the search for the library starts.
@@ -52,7 +54,8 @@ protected:
 
     int vdmdbgCalls() {
         const std::vector<std::string> trace = program_.trace();
-        return countCalls(trace, "vdmdbg.VDMEnumProcessWOW") + countCalls(trace, "vdmdbg.VDMEnumTaskWOWEx");
+        return countCalls(trace, "vdmdbg.VDMEnumProcessWOW") +
+               countCalls(trace, "vdmdbg.VDMEnumTaskWOWEx");
     }
 
     // Starts a stand-in process (`file` in the stand-ins' folder) and
@@ -64,24 +67,12 @@ protected:
 
     // Waits for the line of process `pid` whose title is `title`.
     std::string lineOf(DWORD pid, const std::string& title) {
-        const std::string start = "title='" + title + "'  cls='";
-        std::string found;
         std::vector<std::string> seen;
-        const bool logged = program_.waitForLines(
-            [&](const std::vector<std::string>& lines) {
-                for (const std::string& line : linesOfProcess(lines, pid)) {
-                    if (line.compare(0, start.size(), start) == 0) {
-                        found = line;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            seen);
-        if (!logged) {
+        const std::string line = program_.waitForLineOf(pid, title, seen);
+        if (line.empty()) {
             ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
         }
-        return found;
+        return line;
     }
 
     void expectHostLine(const HostProcess& host, const std::string& exe) {

@@ -48,24 +48,12 @@ protected:
 
     // Waits for the line of process `pid` whose title is `title`.
     std::string lineOf(DWORD pid, const std::string& title) {
-        const std::string start = "title='" + title + "'  cls='";
-        std::string found;
         std::vector<std::string> seen;
-        const bool logged = program_.waitForLines(
-            [&](const std::vector<std::string>& lines) {
-                for (const std::string& line : linesOfProcess(lines, pid)) {
-                    if (line.compare(0, start.size(), start) == 0) {
-                        found = line;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            seen);
-        if (!logged) {
+        const std::string line = program_.waitForLineOf(pid, title, seen);
+        if (line.empty()) {
             ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
         }
-        return found;
+        return line;
     }
 
     void expectOurWindowShowsTheBareFileName() {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "e2e/harness/environment.h"
+#include "e2e/harness/expectedLine.h"
 #include "e2e/harness/listBox.h"
 
 namespace e2e {
@@ -57,7 +58,8 @@ bool setRelayFilter(const std::string& moreFunctions) {
         filter += ";" + moreFunctions;
     }
     const LONG result =
-        RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(filter.c_str()),
+        RegSetValueExA(key, "RelayInclude", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(filter.c_str()),
                        static_cast<DWORD>(filter.size() + 1));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
@@ -274,9 +276,10 @@ bool Program::launch(const LaunchOptions& options) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     const DWORD flags = options.pressCloseBeforeFirstTick ? DEBUG_ONLY_THIS_PROCESS : 0;
+    const char* currentDirectory =
+        options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str();
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
-                        environment.empty() ? nullptr : &environment[0],
-                        options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str(),
+                        environment.empty() ? nullptr : &environment[0], currentDirectory,
                         &startup, &processInfo_)) {
         failure_ = "CreateProcessA failed for " + exe + " with error " +
                    std::to_string(GetLastError());
@@ -366,6 +369,24 @@ bool Program::waitForLines(const std::function<bool(const std::vector<std::strin
             return condition(lastSeen);
         },
         timeoutMs);
+}
+
+std::string Program::waitForLineOf(DWORD pid, const std::string& title,
+                                   std::vector<std::string>& lastSeen, DWORD timeoutMs) const {
+    const std::string start = "title='" + title + "'  cls='";
+    std::string found;
+    waitForLines(
+        [&](const std::vector<std::string>& lines) {
+            for (const std::string& line : linesOfProcess(lines, pid)) {
+                if (line.compare(0, start.size(), start) == 0) {
+                    found = line;
+                    return true;
+                }
+            }
+            return false;
+        },
+        lastSeen, timeoutMs);
+    return found;
 }
 
 bool Program::letTheLoopRun(int answers) const {

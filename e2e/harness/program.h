@@ -82,6 +82,13 @@ public:
     bool waitForLines(const std::function<bool(const std::vector<std::string>&)>& condition,
                       std::vector<std::string>& lastSeen, DWORD timeoutMs = defaultTimeoutMs) const;
 
+    // Pumps until the log holds a line of process `pid` whose title field is
+    // `title`, and returns the first such line; empty text when none comes.
+    // `lastSeen` receives the last log read, for failure messages.
+    std::string waitForLineOf(DWORD pid, const std::string& title,
+                              std::vector<std::string>& lastSeen,
+                              DWORD timeoutMs = defaultTimeoutMs) const;
+
     // Has the program answer `answers` questions one after another. Each
     // answer comes from a message step of the polling loop, and a pass of the
     // loop lies between two message steps, so the loop makes about as many

@@ -53,12 +53,13 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::string& keyPath,
         ++missingKeys_;
     }
     Key key;
-    if (missingKeys_ > 0 ||
-        RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+    if (missingKeys_ > 0 || RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_QUERY_VALUE,
+                                          key.receive()) != ERROR_SUCCESS) {
         return;
     }
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), name_.c_str(), nullptr, &type_, nullptr, &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key.get(), name_.c_str(), nullptr, &type_, nullptr, &size) !=
+        ERROR_SUCCESS) {
         return;
     }
     data_.assign(size, '\0');
@@ -72,7 +73,8 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::string& keyPath,
 ScopedRegistryValue::~ScopedRegistryValue() {
     if (valueExisted_) {
         Key key;
-        if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, key.receive()) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, key.receive()) ==
+            ERROR_SUCCESS) {
             RegSetValueExA(key.get(), name_.c_str(), 0, type_,
                            reinterpret_cast<const BYTE*>(data_.data()),
                            static_cast<DWORD>(data_.size()));
