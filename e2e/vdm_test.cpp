@@ -106,6 +106,43 @@ TEST_F(VdmTasks, StandInVdmdbgNamesTheLastTaskThatIsNotWowexec) {
     expectProgramStillLogs();
 }
 
+// WOWEXEC.EXE is passed over wherever it stands and in any case; the last
+// other task counts.
+TEST_F(VdmTasks, WowexecIsPassedOverWhereverItStands) {
+    LaunchOptions options;
+    options.environment.push_back(
+        "TARNWICK_VDM_TASKS=C:\\OLDAPPS\\ONE16.EXE;C:\\OLDAPPS\\TWO16.EXE;"
+        "C:\\windows\\system32\\wowexec.exe");
+    start("native", options);
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, WOWEXEC.EXE last");
+    expectHostLine(ntvdm, "C:\\OLDAPPS\\TWO16.EXE");
+}
+
+TEST_F(VdmTasks, MachineWithOnlyWowexecGivesEmptyText) {
+    LaunchOptions options;
+    options.environment.push_back("TARNWICK_VDM_TASKS=C:\\WINDOWS\\system32\\WOWEXEC.EXE");
+    start("native", options);
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, only WOWEXEC.EXE");
+    expectHostLine(ntvdm, "");
+}
+
+// A task's file name is taken up to 259 bytes.
+TEST_F(VdmTasks, LongTaskFileNameIsCutTo259Characters) {
+    std::string longName = "C:\\OLDAPPS";
+    while (longName.size() < 300) {
+        longName += "\\SUBFOLDER";
+    }
+    longName += "\\LONG16.EXE";
+    LaunchOptions options;
+    options.environment.push_back("TARNWICK_VDM_TASKS=" + longName);
+    start("native", options);
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, long task name");
+    expectHostLine(ntvdm, longName.substr(0, 259));
+}
+
 // The same program under another file name is an ordinary process.
 TEST_F(VdmTasks, ProcessOfAnotherNameShowsItsOwnPath) {
     start("native");

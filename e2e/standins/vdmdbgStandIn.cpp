@@ -4,12 +4,14 @@
 //   C:\WINDOWS\system32\WOWEXEC.EXE, C:\OLDAPPS\FIRST16.EXE, C:\OLDAPPS\LAST16.EXE
 // With TARNWICK_CLOSE_DURING_LOOKUP=1 in the environment, the enumeration
 // also asks the program's window to close, so that the request arrives while
-// a lookup is under way.
+// a lookup is under way. TARNWICK_VDM_TASKS in the environment, a list of
+// file names separated by ";", replaces the three tasks (empty: no task).
 #include <windows.h>
 #include <tlhelp32.h>
 #include <vdmdbg.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -51,6 +53,31 @@ void closeProgramIfAsked() {
     }
 }
 
+// The tasks' file names, in the order they are reported.
+std::vector<std::string> taskFiles() {
+    char chosen[4096];
+    SetLastError(ERROR_SUCCESS);
+    const DWORD length = GetEnvironmentVariableA("TARNWICK_VDM_TASKS", chosen, sizeof chosen);
+    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
+        return {"C:\\WINDOWS\\system32\\WOWEXEC.EXE", "C:\\OLDAPPS\\FIRST16.EXE",
+                "C:\\OLDAPPS\\LAST16.EXE"};
+    }
+    std::vector<std::string> files;
+    const std::string list(chosen, length < sizeof chosen ? length : 0);
+    std::size_t from = 0;
+    while (from < list.size()) {
+        std::size_t end = list.find(';', from);
+        if (end == std::string::npos) {
+            end = list.size();
+        }
+        if (end > from) {
+            files.push_back(list.substr(from, end - from));
+        }
+        from = end + 1;
+    }
+    return files;
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) INT WINAPI VDMEnumProcessWOW(PROCESSENUMPROC callback, LPARAM user) {
@@ -71,14 +98,11 @@ extern "C" __declspec(dllexport) INT WINAPI VDMEnumTaskWOWEx(DWORD pid, TASKENUM
         return 0;
     }
     static char module[] = "TASK";
-    static char wowexec[] = "C:\\WINDOWS\\system32\\WOWEXEC.EXE";
-    static char first[] = "C:\\OLDAPPS\\FIRST16.EXE";
-    static char last[] = "C:\\OLDAPPS\\LAST16.EXE";
-    char* files[] = {wowexec, first, last};
+    std::vector<std::string> files = taskFiles();
     INT count = 0;
-    for (char* file : files) {
+    for (std::string& file : files) {
         ++count;
-        if (callback(1, 1, static_cast<WORD>(count), module, file, user)) {
+        if (callback(1, 1, static_cast<WORD>(count), module, &file[0], user)) {
             break;
         }
     }
