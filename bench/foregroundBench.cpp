@@ -5,7 +5,8 @@
 //
 // Runs under Wine against the real program (TARNWICK_E2E_EXE) and prints a
 // table. Not a test: it asserts nothing.
-//   foregroundBench.exe <windowHost.exe> [--quick]
+//   foregroundBench.exe <windowHost.exe> [--quick] [--only=SECTION]
+// SECTION is one of memory, idle, detection, latency, lookup.
 #include <windows.h>
 #include <psapi.h>
 
@@ -71,6 +72,60 @@ int taskWindows() {
     std::vector<DWORD> pids(100000, 0);
     return getTopLevelWindowList(handles, pids);
 }
+
+// A bare polling loop of the program's kind on a thread of the benchmark:
+// GetForegroundWindow, Sleep(1), then the messages of a small window of its
+// own, as any program with a window must serve them. What it catches and
+// costs is the floor for polling the foreground on this machine. It marks
+// round `round` caught when it sees `stealer` in front during that round.
+class ReferencePoller {
+public:
+    ReferencePoller(HWND stealer, int rounds) : stealer_(stealer), caught_(static_cast<std::size_t>(rounds), 0) {
+        thread_ = CreateThread(nullptr, 0, &ReferencePoller::run, this, 0, nullptr);
+    }
+    ~ReferencePoller() {
+        if (thread_ != nullptr) {
+            InterlockedExchange(&stop_, 1);
+            WaitForSingleObject(thread_, 5000);
+            CloseHandle(thread_);
+        }
+    }
+    ReferencePoller(const ReferencePoller&) = delete;
+    ReferencePoller& operator=(const ReferencePoller&) = delete;
+
+    bool running() const { return thread_ != nullptr; }
+    void startRound(int round) { InterlockedExchange(&round_, round); }
+    int caught() const { return static_cast<int>(std::count(caught_.begin(), caught_.end(), 1)); }
+
+private:
+    static DWORD WINAPI run(void* self) {
+        auto* poller = static_cast<ReferencePoller*>(self);
+        const HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "reference poller", WS_POPUP | WS_VISIBLE, 960,
+                                         740, 40, 20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        while (InterlockedCompareExchange(&poller->stop_, 0, 0) == 0) {
+            const LONG round = InterlockedCompareExchange(&poller->round_, 0, 0);
+            if (GetForegroundWindow() == poller->stealer_ && round >= 0 &&
+                round < static_cast<LONG>(poller->caught_.size())) {
+                poller->caught_[static_cast<std::size_t>(round)] = 1;
+            }
+            Sleep(1);
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&message);
+            }
+        }
+        if (own != nullptr) {
+            DestroyWindow(own);
+        }
+        return 0;
+    }
+
+    HWND stealer_;
+    std::vector<int> caught_;
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+    volatile LONG round_ = -1;
+};
 
 // Processes of windowHost.exe started for the benchmark, ended when it is done.
 class HostProcesses {
@@ -173,17 +228,46 @@ bool Bench::prepare() {
 void Bench::idleCost() {
     e2e::bringToFront(home_);
     pumpFor(2000);
-    const long long program0 = e2e::cpuTicks(programHostPid_);
-    const long long server0 = e2e::cpuTicks(wineserverHostPid_);
-    const double start = nowMs();
-    pumpFor(10000);
-    const double seconds = (nowMs() - start) / 1000.0;
-    const double program = static_cast<double>(e2e::cpuTicks(programHostPid_) - program0) / seconds;
-    const double server = static_cast<double>(e2e::cpuTicks(wineserverHostPid_) - server0) / seconds;
-    std::printf("Idle cost over %.0f s (CPU share of one core)\n", seconds);
-    std::printf("  tarnwick.exe        %5.1f %%\n", program);
-    std::printf("  wineserver          %5.1f %%\n", server);
-    std::printf("  both                %5.1f %%   (target: at most 4 %%)\n\n", program + server);
+    const int benchHostPid = e2e::findHostProcess("foregroundBench.exe");
+    struct Shares {
+        double program, server, bench;
+    };
+    auto measure = [&](double ms) {
+        const long long program0 = e2e::cpuTicks(programHostPid_);
+        const long long server0 = e2e::cpuTicks(wineserverHostPid_);
+        const long long bench0 = benchHostPid != 0 ? e2e::cpuTicks(benchHostPid) : 0;
+        const double start = nowMs();
+        pumpFor(ms);
+        const double seconds = (nowMs() - start) / 1000.0;
+        Shares shares;
+        shares.program = static_cast<double>(e2e::cpuTicks(programHostPid_) - program0) / seconds;
+        shares.server = static_cast<double>(e2e::cpuTicks(wineserverHostPid_) - server0) / seconds;
+        shares.bench = benchHostPid != 0 ? static_cast<double>(e2e::cpuTicks(benchHostPid) - bench0) / seconds : 0;
+        return shares;
+    };
+    const Shares idle = measure(10000);
+    std::printf("Idle cost over 10 s (CPU share of one core)\n");
+    std::printf("  tarnwick.exe        %5.1f %%\n", idle.program);
+    std::printf("  wineserver          %5.1f %%\n", idle.server);
+    std::printf("  both                %5.1f %%   (target: at most 4 %%)\n", idle.program + idle.server);
+    if (benchHostPid == 0) {
+        std::printf("\n");
+        return;
+    }
+    // The same again with a bare polling loop running beside the program:
+    // what it adds to the benchmark's process and to the Wine server is the
+    // floor for any program that polls the foreground every millisecond here.
+    Shares withReference;
+    {
+        ReferencePoller reference(nullptr, 0);
+        withReference = measure(10000);
+    }
+    const double loopOwn = withReference.bench - idle.bench;
+    const double loopServer = withReference.server - idle.server;
+    std::printf("  a bare polling loop (GetForegroundWindow, Sleep(1), its window's messages), for comparison:\n");
+    std::printf("    its own thread    %5.1f %%\n", loopOwn);
+    std::printf("    wineserver        %5.1f %%\n", loopServer);
+    std::printf("    both              %5.1f %%\n\n", loopOwn + loopServer);
 }
 
 bool Bench::waitForNewLineWith(int fromCount, const std::string& title, double& seenAt) {
@@ -209,16 +293,18 @@ void Bench::detection() {
     const int rounds = quick_ ? 5 : 20;
     const int holds[] = {2, 5, 10, 20, 50};
     std::printf("Detection: the foreground taken for a while and given back, %d times each\n", rounds);
-    std::printf("  held    caught\n");
+    std::printf("  held    caught      a bare polling loop caught\n");
     for (int hold : holds) {
         std::vector<std::string> titles;
         const int before = e2e::listBoxCount(program_.list());
+        ReferencePoller reference(stealer_->handle(), rounds);
         for (int round = 0; round < rounds; ++round) {
             const std::string title = "steal " + std::to_string(hold) + " ms #" + std::to_string(round);
             titles.push_back(title);
             SetWindowTextA(stealer_->handle(), title.c_str());
             e2e::bringToFront(home_);
             pumpFor(60);
+            reference.startRound(round);
             const double start = nowMs();
             SetForegroundWindow(stealer_->handle());
             while (nowMs() - start < hold) {
@@ -241,7 +327,11 @@ void Bench::detection() {
                 }
             }
         }
-        std::printf("  %2d ms   %2d of %d\n", hold, caught, rounds);
+        if (reference.running()) {
+            std::printf("  %2d ms   %2d of %d    %2d of %d\n", hold, caught, rounds, reference.caught(), rounds);
+        } else {
+            std::printf("  %2d ms   %2d of %d\n", hold, caught, rounds);
+        }
     }
     std::printf("  (target: every steal of 5 ms or more, and 18 of 20 at 2 ms)\n\n");
 }
@@ -303,7 +393,8 @@ void Bench::lookupCost() {
     const int baseProcesses = runningProcesses();
     const int baseWindows = taskWindows();
     std::printf("Lookup cost: one logged change, and the lookup alone (%d changes each)\n", changes);
-    std::printf("  processes  windows   per change   after the switch   lookup alone\n");
+    std::printf("  processes  windows   per change   after the switch   lookup alone   of which EnumProcesses"
+                "              walk of every window\n");
     struct Point {
         int processes;
         int windows;
@@ -337,8 +428,35 @@ void Bench::lookupCost() {
             getExeOfWindow(a_->handle());
         }
         const double alone = (nowMs() - start) / calls;
-        std::printf("  %9d  %7d   %7.1f ms   %13.1f ms   %9.1f ms\n", processes, windows, perChange,
-                    afterSwitch, alone);
+        // Where the lookup's time goes: the process table asks for the ids
+        // with a buffer that starts at 16 bytes and doubles until a call
+        // leaves it partly empty, and each call lists every process anew.
+        int enumCalls = 0;
+        for (DWORD size = 16;; size *= 2) {
+            ++enumCalls;
+            if (static_cast<DWORD>(processes) * sizeof(DWORD) < size) {
+                break;
+            }
+        }
+        std::vector<DWORD> ids(1024);
+        DWORD bytes = 0;
+        const double enumStart = nowMs();
+        for (int i = 0; i < calls; ++i) {
+            EnumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &bytes);
+        }
+        const double oneCall = (nowMs() - enumStart) / calls;
+        // The lookup walks the windows from the top of the z-order down to
+        // the one it looks for; this is the walk when that one is last.
+        std::vector<HWND> handles(400, nullptr);
+        std::vector<DWORD> pids(400, 0);
+        const double walkStart = nowMs();
+        for (int i = 0; i < calls; ++i) {
+            getTopLevelWindowList(handles, pids);
+        }
+        const double walk = (nowMs() - walkStart) / calls;
+        std::printf("  %9d  %7d   %7.1f ms   %13.1f ms   %9.1f ms   %d calls x %4.1f ms = %5.1f ms   %8.1f ms\n",
+                    processes, windows, perChange, afterSwitch, alone, enumCalls, oneCall, enumCalls * oneCall,
+                    walk);
         extraWindows.clear();
         extraProcesses.endAll();
         pumpFor(300);
@@ -373,10 +491,23 @@ std::string wineVersion() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: foregroundBench.exe <windowHost.exe> [--quick]\n");
+        std::printf("usage: foregroundBench.exe <windowHost.exe> [--quick] [--only=SECTION]\n");
         return 2;
     }
-    const bool quick = argc > 2 && std::string(argv[2]) == "--quick";
+    bool quick = false;
+    std::string only;
+    for (int i = 2; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--quick") {
+            quick = true;
+        } else if (argument.compare(0, 7, "--only=") == 0) {
+            only = argument.substr(7);
+        } else {
+            std::printf("unknown argument %s\n", argument.c_str());
+            return 2;
+        }
+    }
+    auto wanted = [&only](const char* section) { return only.empty() || only == section; };
     setvbuf(stdout, nullptr, _IONBF, 0);
 
     SYSTEMTIME today;
@@ -397,12 +528,24 @@ int main(int argc, char** argv) {
         std::printf("could not prepare the benchmark's windows\n");
         return 1;
     }
-    bench.memory(100);
-    std::printf("\n");
-    bench.idleCost();
-    bench.detection();
-    bench.latency();
-    bench.lookupCost();
-    bench.memory(quick ? 1000 : 10000);
+    if (wanted("memory")) {
+        bench.memory(100);
+        std::printf("\n");
+    }
+    if (wanted("idle")) {
+        bench.idleCost();
+    }
+    if (wanted("detection")) {
+        bench.detection();
+    }
+    if (wanted("latency")) {
+        bench.latency();
+    }
+    if (wanted("lookup")) {
+        bench.lookupCost();
+    }
+    if (wanted("memory")) {
+        bench.memory(quick ? 1000 : 10000);
+    }
     return 0;
 }
