@@ -211,17 +211,17 @@ bool Bench::prepare() {
         home_ = FindWindowA("TarnwickTestHost", "Bench home");
         return home_ != nullptr;
     });
-    e2e::WindowSpec spec;
-    spec.className = "TarnwickBenchStealer";
-    spec.caption = "stealer";
-    spec.rect = {300, 200, 700, 500};
-    stealer_ = std::make_unique<e2e::TestWindow>(spec);
-    spec.className = "TarnwickBenchA";
-    spec.caption = "lookup A";
-    a_ = std::make_unique<e2e::TestWindow>(spec);
-    spec.className = "TarnwickBenchB";
-    spec.caption = "lookup B";
-    b_ = std::make_unique<e2e::TestWindow>(spec);
+    e2e::WindowSpec plan;
+    plan.className = "TarnwickBenchStealer";
+    plan.caption = "stealer";
+    plan.rect = {300, 200, 700, 500};
+    stealer_ = std::make_unique<e2e::TestWindow>(plan);
+    plan.className = "TarnwickBenchA";
+    plan.caption = "lookup A";
+    a_ = std::make_unique<e2e::TestWindow>(plan);
+    plan.className = "TarnwickBenchB";
+    plan.caption = "lookup B";
+    b_ = std::make_unique<e2e::TestWindow>(plan);
     return home_ != nullptr && stealer_->valid() && a_->valid() && b_->valid();
 }
 
@@ -407,15 +407,15 @@ void Bench::lookupCost() {
         }
         std::vector<std::unique_ptr<e2e::TestWindow>> extraWindows;
         for (int n = baseWindows; n < point.windows; ++n) {
-            e2e::WindowSpec spec;
-            spec.className = "TarnwickBenchExtra";
-            spec.caption = "extra " + std::to_string(n);
-            spec.style = WS_OVERLAPPED | WS_CAPTION;
+            e2e::WindowSpec plan;
+            plan.className = "TarnwickBenchExtra";
+            plan.caption = "extra " + std::to_string(n);
+            plan.style = WS_OVERLAPPED | WS_CAPTION;
             const int x = 20 + (n * 7) % 600;
             const int y = 20 + (n * 11) % 400;
-            spec.rect = {x, y, x + 120, y + 60};
-            spec.showCommand = SW_SHOWNOACTIVATE;
-            extraWindows.push_back(std::make_unique<e2e::TestWindow>(spec));
+            plan.rect = {x, y, x + 120, y + 60};
+            plan.showCommand = SW_SHOWNOACTIVATE;
+            extraWindows.push_back(std::make_unique<e2e::TestWindow>(plan));
         }
         pumpFor(500);
         const int processes = runningProcesses();

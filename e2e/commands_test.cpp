@@ -13,15 +13,15 @@
 namespace e2e {
 namespace {
 
-WindowSpec specFor(const std::string& caption, const RECT& rect) {
-    WindowSpec spec;
-    spec.caption = caption;
-    spec.rect = rect;
-    return spec;
+WindowSpec planFor(const std::string& caption, const RECT& rect) {
+    WindowSpec plan;
+    plan.caption = caption;
+    plan.rect = rect;
+    return plan;
 }
 
-std::string lineOf(const TestWindow& window, const WindowSpec& spec) {
-    return expectedLine(ordinaryWindowFacts(spec.caption, spec.className, spec.rect, window.style()));
+std::string lineOf(const TestWindow& window, const WindowSpec& plan) {
+    return expectedLine(ordinaryWindowFacts(plan.caption, plan.className, plan.rect, window.style()));
 }
 
 std::vector<std::string> ourLines(const std::vector<std::string>& lines) {
@@ -88,11 +88,11 @@ protected:
 };
 
 TEST_F(Commands, SameWindowOnConsecutivePassesGivesOneLine) {
-    const WindowSpec spec = specFor("Window A", {120, 100, 480, 340});
-    TestWindow a(spec);
+    const WindowSpec plan = planFor("Window A", {120, 100, 480, 340});
+    TestWindow a(plan);
     std::vector<std::string> seen;
     frontAndWait(a, 1, seen);
-    EXPECT_EQ(ourLines(seen), std::vector<std::string>{lineOf(a, spec)}) << listing(seen);
+    EXPECT_EQ(ourLines(seen), std::vector<std::string>{lineOf(a, plan)}) << listing(seen);
 
     // Many passes with the same window in front, also when it is asked to
     // the front again.
@@ -100,16 +100,16 @@ TEST_F(Commands, SameWindowOnConsecutivePassesGivesOneLine) {
     ASSERT_TRUE(bringToFront(a.handle()));
     ASSERT_TRUE(program_.letTheLoopRun());
     seen = program_.lines();
-    EXPECT_EQ(ourLines(seen), std::vector<std::string>{lineOf(a, spec)}) << listing(seen);
+    EXPECT_EQ(ourLines(seen), std::vector<std::string>{lineOf(a, plan)}) << listing(seen);
 }
 
 TEST_F(Commands, ForegroundAThenBThenAGivesThreeLines) {
-    const WindowSpec specA = specFor("Window A", {120, 100, 480, 340});
-    const WindowSpec specB = specFor("Window B", {520, 300, 860, 520});
-    TestWindow a(specA);
-    TestWindow b(specB);
-    const std::string lineA = lineOf(a, specA);
-    const std::string lineB = lineOf(b, specB);
+    const WindowSpec planA = planFor("Window A", {120, 100, 480, 340});
+    const WindowSpec planB = planFor("Window B", {520, 300, 860, 520});
+    TestWindow a(planA);
+    TestWindow b(planB);
+    const std::string lineA = lineOf(a, planA);
+    const std::string lineB = lineOf(b, planB);
     std::vector<std::string> seen;
 
     frontAndWait(a, 1, seen);
@@ -121,10 +121,10 @@ TEST_F(Commands, ForegroundAThenBThenAGivesThreeLines) {
 }
 
 TEST_F(Commands, ClearEmptiesTheListAndOnlyANewForegroundWindowLogsAgain) {
-    const WindowSpec specA = specFor("Window A", {120, 100, 480, 340});
-    const WindowSpec specB = specFor("Window B", {520, 300, 860, 520});
-    TestWindow a(specA);
-    TestWindow b(specB);
+    const WindowSpec planA = planFor("Window A", {120, 100, 480, 340});
+    const WindowSpec planB = planFor("Window B", {520, 300, 860, 520});
+    TestWindow a(planA);
+    TestWindow b(planB);
     std::vector<std::string> seen;
     frontAndWait(a, 1, seen);
 
@@ -140,13 +140,13 @@ TEST_F(Commands, ClearEmptiesTheListAndOnlyANewForegroundWindowLogsAgain) {
     EXPECT_TRUE(seen.empty()) << listing(seen);
 
     frontAndWait(b, 1, seen);
-    EXPECT_EQ(withoutNoWindowLines(seen), std::vector<std::string>{lineOf(b, specB)})
+    EXPECT_EQ(withoutNoWindowLines(seen), std::vector<std::string>{lineOf(b, planB)})
         << listing(seen);
 }
 
 TEST_F(Commands, TopMostSetsAndClearsTopmostWithoutTakingTheForeground) {
-    const WindowSpec spec = specFor("Window A", {120, 100, 480, 340});
-    TestWindow a(spec);
+    const WindowSpec plan = planFor("Window A", {120, 100, 480, 340});
+    TestWindow a(plan);
     std::vector<std::string> seen;
     frontAndWait(a, 1, seen);
     const HWND form = program_.window();
@@ -179,12 +179,12 @@ TEST_F(Commands, TopMostSetsAndClearsTopmostWithoutTakingTheForeground) {
 }
 
 TEST_F(Commands, DoubleClickCopiesExactlyThatLine) {
-    const WindowSpec specA = specFor("Window A", {120, 100, 480, 340});
-    const WindowSpec specB = specFor("Window B", {520, 300, 860, 520});
-    TestWindow a(specA);
-    TestWindow b(specB);
-    const std::string lineA = lineOf(a, specA);
-    const std::string lineB = lineOf(b, specB);
+    const WindowSpec planA = planFor("Window A", {120, 100, 480, 340});
+    const WindowSpec planB = planFor("Window B", {520, 300, 860, 520});
+    TestWindow a(planA);
+    TestWindow b(planB);
+    const std::string lineA = lineOf(a, planA);
+    const std::string lineB = lineOf(b, planB);
     std::vector<std::string> seen;
     frontAndWait(a, 1, seen);
     frontAndWait(b, 2, seen);

@@ -62,13 +62,13 @@ std::vector<std::string> linesOf(HWND window) {
 
 e2e::WindowSpec demoWindow(const char* className, const char* caption, RECT rect,
                            DWORD style = WS_OVERLAPPEDWINDOW, int show = SW_SHOWNORMAL) {
-    e2e::WindowSpec spec;
-    spec.className = className;
-    spec.caption = caption;
-    spec.rect = rect;
-    spec.style = style;
-    spec.showCommand = show;
-    return spec;
+    e2e::WindowSpec plan;
+    plan.className = className;
+    plan.caption = caption;
+    plan.rect = rect;
+    plan.style = style;
+    plan.showCommand = show;
+    return plan;
 }
 
 int show(const std::string& linesFile) {
@@ -93,10 +93,10 @@ int show(const std::string& linesFile) {
     const auto ourLineCount = [&program] {
         return e2e::linesOfProcess(linesOf(program.window), GetCurrentProcessId()).size();
     };
-    for (const e2e::WindowSpec& spec : specs) {
+    for (const e2e::WindowSpec& plan : specs) {
         // A window shown this way comes to the front as it opens.
         const std::size_t before = ourLineCount();
-        windows.push_back(std::make_unique<e2e::TestWindow>(spec));
+        windows.push_back(std::make_unique<e2e::TestWindow>(plan));
         const HWND window = windows.back()->handle();
         e2e::bringToFront(window);
         e2e::waitUntil([&] { return ourLineCount() > before || GetForegroundWindow() != window; });

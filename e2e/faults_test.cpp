@@ -65,8 +65,8 @@ bool raiseAndBringToFront(HWND window) {
     return bringToFront(window);
 }
 
-std::string lineOf(const TestWindow& window, const WindowSpec& spec) {
-    return expectedLine(ordinaryWindowFacts(spec.caption, spec.className, spec.rect, window.style()));
+std::string lineOf(const TestWindow& window, const WindowSpec& plan) {
+    return expectedLine(ordinaryWindowFacts(plan.caption, plan.className, plan.rect, window.style()));
 }
 
 // ---------------------------------------------------------------------------
@@ -166,29 +166,29 @@ protected:
 };
 
 TEST_F(Faults, AFullLogDropsItsOldestLineAndKeepsTheNewestSelected) {
-    const WindowSpec specStart = [] {
-        WindowSpec spec;
-        spec.caption = "Before the log fills";
-        spec.rect = {60, 60, 360, 260};
-        return spec;
+    const WindowSpec planStart = [] {
+        WindowSpec plan;
+        plan.caption = "Before the log fills";
+        plan.rect = {60, 60, 360, 260};
+        return plan;
     }();
-    const WindowSpec specA = [] {
-        WindowSpec spec;
-        spec.caption = "Past the limit A";
-        spec.rect = {120, 100, 480, 340};
-        return spec;
+    const WindowSpec planA = [] {
+        WindowSpec plan;
+        plan.caption = "Past the limit A";
+        plan.rect = {120, 100, 480, 340};
+        return plan;
     }();
-    const WindowSpec specB = [] {
-        WindowSpec spec;
-        spec.caption = "Past the limit B";
-        spec.rect = {520, 300, 860, 520};
-        return spec;
+    const WindowSpec planB = [] {
+        WindowSpec plan;
+        plan.caption = "Past the limit B";
+        plan.rect = {520, 300, 860, 520};
+        return plan;
     }();
-    TestWindow start(specStart);
-    TestWindow a(specA);
-    TestWindow b(specB);
-    const std::string lineA = lineOf(a, specA);
-    const std::string lineB = lineOf(b, specB);
+    TestWindow start(planStart);
+    TestWindow a(planA);
+    TestWindow b(planB);
+    const std::string lineA = lineOf(a, planA);
+    const std::string lineB = lineOf(b, planB);
     const HWND list = program_.list();
 
     // One of our windows in front, then an empty log: Clear leaves the
@@ -265,7 +265,7 @@ TEST_F(Faults, AFullLogDropsItsOldestLineAndKeepsTheNewestSelected) {
     EXPECT_EQ(firstBulk + bulkFillers + lateFillers + changes, fullLog);
 
     // And it goes on logging.
-    frontAndWaitForLastLine(start.handle(), lineOf(start, specStart));
+    frontAndWaitForLastLine(start.handle(), lineOf(start, planStart));
     if (HasFatalFailure()) {
         return;
     }
@@ -334,15 +334,15 @@ private:
 };
 
 TEST_F(Faults, ACopyWhileAnotherProgramHoldsTheClipboardChangesNothing) {
-    WindowSpec specA;
-    specA.caption = "Clipboard A";
-    specA.rect = {120, 100, 480, 340};
-    WindowSpec specB;
-    specB.caption = "Clipboard B";
-    specB.rect = {520, 300, 860, 520};
-    TestWindow a(specA);
-    TestWindow b(specB);
-    const std::string lineA = lineOf(a, specA);
+    WindowSpec planA;
+    planA.caption = "Clipboard A";
+    planA.rect = {120, 100, 480, 340};
+    WindowSpec planB;
+    planB.caption = "Clipboard B";
+    planB.rect = {520, 300, 860, 520};
+    TestWindow a(planA);
+    TestWindow b(planB);
+    const std::string lineA = lineOf(a, planA);
     std::vector<std::string> seen;
     for (HWND window : {a.handle(), b.handle()}) {
         const std::size_t before = linesOfProcess(program_.lines(), GetCurrentProcessId()).size();
@@ -415,26 +415,26 @@ std::string textOfLength(std::size_t length, const std::string& start) {
 
 class BadInput : public Faults {
 protected:
-    // Shows a window made from `spec` and checks that its line is exactly
+    // Shows a window made from `plan` and checks that its line is exactly
     // the one built from the values the test chose.
-    void expectExactLine(const WindowSpec& spec) {
+    void expectExactLine(const WindowSpec& plan) {
         // Wine's CreateWindowEx takes captions of up to 32,766 characters
         // (it holds their size in bytes in 16 bits); a longer one is given
         // to the window right after it is made.
         constexpr std::size_t longestCaptionAtCreation = 32766;
-        WindowSpec creation = spec;
-        if (spec.caption.size() > longestCaptionAtCreation) {
+        WindowSpec creation = plan;
+        if (plan.caption.size() > longestCaptionAtCreation) {
             creation.caption = "caption to come";
         }
         TestWindow window(creation);
-        ASSERT_TRUE(window.valid()) << "could not make the window (class of " << spec.className.size()
-                                    << " characters, caption of " << spec.caption.size() << ")";
-        if (creation.caption != spec.caption) {
-            ASSERT_TRUE(SetWindowTextA(window.handle(), spec.caption.c_str()));
+        ASSERT_TRUE(window.valid()) << "could not make the window (class of " << plan.className.size()
+                                    << " characters, caption of " << plan.caption.size() << ")";
+        if (creation.caption != plan.caption) {
+            ASSERT_TRUE(SetWindowTextA(window.handle(), plan.caption.c_str()));
         }
-        ASSERT_EQ(GetWindowTextLengthA(window.handle()), static_cast<int>(spec.caption.size()))
+        ASSERT_EQ(GetWindowTextLengthA(window.handle()), static_cast<int>(plan.caption.size()))
             << "the window does not hold the whole caption";
-        const std::string expected = lineOf(window, spec);
+        const std::string expected = lineOf(window, plan);
         const int before = count();
         ASSERT_GE(before, 0);
         ASSERT_TRUE(raiseAndBringToFront(window.handle()));
@@ -464,11 +464,11 @@ protected:
 
 TEST_F(BadInput, CaptionsOfEveryLengthAreWrittenExactly) {
     for (std::size_t length : {0u, 1u, 259u, 260u, 4096u, 65535u}) {
-        WindowSpec spec;
-        spec.caption = textOfLength(length, "caption of " + std::to_string(length) + " characters: ");
-        spec.rect = {100 + static_cast<LONG>(windowsShown_) * 40, 80, 500 + static_cast<LONG>(windowsShown_) * 40, 320};
+        WindowSpec plan;
+        plan.caption = textOfLength(length, "caption of " + std::to_string(length) + " characters: ");
+        plan.rect = {100 + static_cast<LONG>(windowsShown_) * 40, 80, 500 + static_cast<LONG>(windowsShown_) * 40, 320};
         SCOPED_TRACE("caption of " + std::to_string(length) + " characters");
-        expectExactLine(spec);
+        expectExactLine(plan);
         if (HasFatalFailure()) {
             return;
         }
@@ -478,11 +478,11 @@ TEST_F(BadInput, CaptionsOfEveryLengthAreWrittenExactly) {
 
 TEST_F(BadInput, ClassNamesOf255CharactersAreWrittenExactly) {
     for (const char* start : {"TarnwickLongClassA_", "TarnwickLongClassB_"}) {
-        WindowSpec spec;
-        spec.className = textOfLength(255, start);
-        spec.caption = std::string("Window of a class of 255 characters, ") + start;
-        SCOPED_TRACE(spec.caption);
-        expectExactLine(spec);
+        WindowSpec plan;
+        plan.className = textOfLength(255, start);
+        plan.caption = std::string("Window of a class of 255 characters, ") + start;
+        SCOPED_TRACE(plan.caption);
+        expectExactLine(plan);
         if (HasFatalFailure()) {
             return;
         }
@@ -493,10 +493,10 @@ TEST_F(BadInput, ClassNamesOf255CharactersAreWrittenExactly) {
 TEST_F(BadInput, CaptionsWithLineBreaksAreWrittenWithThem) {
     for (const char* caption : {"first line\r\nsecond line", "first line\nsecond line\n", "\r\n",
                                 "ends with a break\r\n", "one\r\ntwo\nthree\r\n\r\nfive"}) {
-        WindowSpec spec;
-        spec.caption = caption;
+        WindowSpec plan;
+        plan.caption = caption;
         SCOPED_TRACE(std::string("caption ") + caption);
-        expectExactLine(spec);
+        expectExactLine(plan);
         if (HasFatalFailure()) {
             return;
         }

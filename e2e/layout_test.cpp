@@ -191,9 +191,9 @@ TEST_F(Layout, MinimisingMovesNoControlAndRestoringLaysOutAgain) {
 // takes it away; the list box then holds fewer or more whole lines, and the
 // panel follows its height.
 TEST_F(Layout, PanelFollowsTheListWhenItsScrollBarComesAndGoes) {
-    WindowSpec spec;
-    spec.caption = std::string(400, 'W');
-    TestWindow wide(spec);
+    WindowSpec plan;
+    plan.caption = std::string(400, 'W');
+    TestWindow wide(plan);
     ASSERT_TRUE(bringToFront(wide.handle()));
     std::vector<std::string> seen;
     ASSERT_TRUE(program_.waitForLines(

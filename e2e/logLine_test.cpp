@@ -38,47 +38,47 @@ protected:
 
     // What the line should say for an ordinary window of ours: visible, not
     // minimised, at the rectangle we asked for.
-    static WindowFacts ordinary(const TestWindow& window, const WindowSpec& spec,
+    static WindowFacts ordinary(const TestWindow& window, const WindowSpec& plan,
                                 const std::string& title, const std::string& className) {
-        return ordinaryWindowFacts(title, className, spec.rect, window.style());
+        return ordinaryWindowFacts(title, className, plan.rect, window.style());
     }
 
     Program program_;
 };
 
 TEST_F(LogLine, CaptionLosesLeadingBlanksAndKeepsTrailingOnes) {
-    WindowSpec spec;
-    spec.caption = "   Padded caption   ";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "Padded caption   ", spec.className));
+    WindowSpec plan;
+    plan.caption = "   Padded caption   ";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "Padded caption   ", plan.className));
 }
 
 TEST_F(LogLine, CaptionWithAnApostropheIsWrittenUnchanged) {
-    WindowSpec spec;
-    spec.caption = "Bob's report 'final'";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "Bob's report 'final'", spec.className));
+    WindowSpec plan;
+    plan.caption = "Bob's report 'final'";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "Bob's report 'final'", plan.className));
 }
 
 TEST_F(LogLine, CaptionKeepsItsTabsAtTheEndsAndInside) {
-    WindowSpec spec;
-    spec.caption = "\tcolumn one\tcolumn two\t";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "\tcolumn one\tcolumn two\t", spec.className));
+    WindowSpec plan;
+    plan.caption = "\tcolumn one\tcolumn two\t";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "\tcolumn one\tcolumn two\t", plan.className));
 }
 
 TEST_F(LogLine, EmptyCaptionGivesAnEmptyTitle) {
-    WindowSpec spec;
-    spec.caption = "";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "", spec.className));
+    WindowSpec plan;
+    plan.caption = "";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "", plan.className));
 }
 
 TEST_F(LogLine, CaptionOfBlanksOnlyGivesAnEmptyTitle) {
-    WindowSpec spec;
-    spec.caption = "      ";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "", spec.className));
+    WindowSpec plan;
+    plan.caption = "      ";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "", plan.className));
 }
 
 TEST_F(LogLine, LongCaptionIsWrittenWhole) {
@@ -86,38 +86,38 @@ TEST_F(LogLine, LongCaptionIsWrittenWhole) {
     for (int i = 0; caption.size() < 1500; ++i) {
         caption += "segment " + std::to_string(i) + " of a long caption; ";
     }
-    WindowSpec spec;
-    spec.caption = caption;
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, caption, spec.className));
+    WindowSpec plan;
+    plan.caption = caption;
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, caption, plan.className));
 }
 
 TEST_F(LogLine, ClassNameLosesItsLeadingBlanks) {
-    WindowSpec spec;
-    spec.className = "   TarnwickLeadingBlanks";
-    spec.caption = "Leading blanks in the class";
-    TestWindow window(spec);
+    WindowSpec plan;
+    plan.className = "   TarnwickLeadingBlanks";
+    plan.caption = "Leading blanks in the class";
+    TestWindow window(plan);
     expectLineFor(window,
-                  ordinary(window, spec, "Leading blanks in the class", "TarnwickLeadingBlanks"));
+                  ordinary(window, plan, "Leading blanks in the class", "TarnwickLeadingBlanks"));
 }
 
 // The class name comes back in a buffer of blanks; the blanks behind its NUL
 // are trimmed before the cut at the NUL, so blanks that end the name itself
 // stand in front of the NUL and stay, as a caption's do.
 TEST_F(LogLine, ClassNameKeepsTheBlanksThatEndIt) {
-    WindowSpec spec;
-    spec.className = "  Tarnwick Spaced Class  ";
-    spec.caption = "Spaced class";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "Spaced class", "Tarnwick Spaced Class  "));
+    WindowSpec plan;
+    plan.className = "  Tarnwick Spaced Class  ";
+    plan.caption = "Spaced class";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "Spaced class", "Tarnwick Spaced Class  "));
 }
 
 TEST_F(LogLine, ClassNameWithAnApostropheIsWrittenUnchanged) {
-    WindowSpec spec;
-    spec.className = "Tarnwick'Quoted'Class";
-    spec.caption = "Quoted class";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "Quoted class", "Tarnwick'Quoted'Class"));
+    WindowSpec plan;
+    plan.className = "Tarnwick'Quoted'Class";
+    plan.caption = "Quoted class";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "Quoted class", "Tarnwick'Quoted'Class"));
 }
 
 TEST_F(LogLine, LongClassNameIsWrittenWhole) {
@@ -125,39 +125,39 @@ TEST_F(LogLine, LongClassNameIsWrittenWhole) {
     while (className.size() < 240) {
         className += "_abcdefghij";
     }
-    WindowSpec spec;
-    spec.className = className;
-    spec.caption = "Long class";
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "Long class", className));
+    WindowSpec plan;
+    plan.className = className;
+    plan.caption = "Long class";
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "Long class", className));
 }
 
 TEST_F(LogLine, PositionAndSizeComeFromTheWindowRectangle) {
-    WindowSpec spec;
-    spec.caption = "Placed window";
-    spec.rect = {37, 51, 37 + 413, 51 + 287};
-    TestWindow window(spec);
-    expectLineFor(window, ordinary(window, spec, "Placed window", spec.className));
+    WindowSpec plan;
+    plan.caption = "Placed window";
+    plan.rect = {37, 51, 37 + 413, 51 + 287};
+    TestWindow window(plan);
+    expectLineFor(window, ordinary(window, plan, "Placed window", plan.className));
 }
 
 TEST_F(LogLine, NegativePositionKeepsItsMinusSigns) {
-    WindowSpec spec;
-    spec.caption = "Partly off screen";
-    spec.rect = {-120, -80, -120 + 400, -80 + 300};
-    TestWindow window(spec);
-    const WindowFacts facts = ordinary(window, spec, "Partly off screen", spec.className);
+    WindowSpec plan;
+    plan.caption = "Partly off screen";
+    plan.rect = {-120, -80, -120 + 400, -80 + 300};
+    TestWindow window(plan);
+    const WindowFacts facts = ordinary(window, plan, "Partly off screen", plan.className);
     expectLineFor(window, facts);
     EXPECT_NE(expectedLine(facts).find("pos=-120,-80,400,300"), std::string::npos);
 }
 
 TEST_F(LogLine, PopUpStyleWithTheTopBitShowsEightHexDigits) {
-    WindowSpec spec;
-    spec.caption = "Pop-up window";
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    spec.rect = {300, 200, 300 + 240, 200 + 120};
-    TestWindow window(spec);
+    WindowSpec plan;
+    plan.caption = "Pop-up window";
+    plan.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    plan.rect = {300, 200, 300 + 240, 200 + 120};
+    TestWindow window(plan);
     ASSERT_NE(window.style() & WS_POPUP, 0u);
-    WindowFacts facts = ordinary(window, spec, "Pop-up window", spec.className);
+    WindowFacts facts = ordinary(window, plan, "Pop-up window", plan.className);
     facts.exe = "";  // a pop-up is no task window, so no executable is looked up for it
     expectLineFor(window, facts);
 
@@ -168,12 +168,12 @@ TEST_F(LogLine, PopUpStyleWithTheTopBitShowsEightHexDigits) {
 }
 
 TEST_F(LogLine, MinimisedWindowIsIconic) {
-    WindowSpec spec;
-    spec.caption = "Minimised window";
-    spec.showCommand = SW_SHOWMINIMIZED;
-    TestWindow window(spec);
+    WindowSpec plan;
+    plan.caption = "Minimised window";
+    plan.showCommand = SW_SHOWMINIMIZED;
+    TestWindow window(plan);
     ASSERT_TRUE(IsIconic(window.handle()));
-    WindowFacts facts = ordinary(window, spec, "Minimised window", spec.className);
+    WindowFacts facts = ordinary(window, plan, "Minimised window", plan.className);
     facts.rect = window.rect();  // where the platform put the minimised window
     facts.iconic = 1;
     ASSERT_NE(facts.style & WS_MINIMIZE, 0u);

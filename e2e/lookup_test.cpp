@@ -59,20 +59,20 @@ LRESULT CALLBACK shrinkableWindowProc(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-WindowSpec specWith(const std::string& caption, const std::string& className,
+WindowSpec planWith(const std::string& caption, const std::string& className,
                     DWORD style = WS_OVERLAPPEDWINDOW) {
-    WindowSpec spec;
-    spec.caption = caption;
-    spec.className = className;
-    spec.style = style;
-    return spec;
+    WindowSpec plan;
+    plan.caption = caption;
+    plan.className = className;
+    plan.style = style;
+    return plan;
 }
 
 // What the line says for `window` of ours: as the platform reports the
 // window now, with `exe` in the executable field.
-WindowFacts factsOf(const TestWindow& window, const WindowSpec& spec, const std::string& exe) {
+WindowFacts factsOf(const TestWindow& window, const WindowSpec& plan, const std::string& exe) {
     WindowFacts facts =
-        ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
+        ordinaryWindowFacts(plan.caption, plan.className, window.rect(), window.style());
     facts.visible = IsWindowVisible(window.handle()) != FALSE;
     facts.exe = exe;
     return facts;
@@ -98,10 +98,10 @@ protected:
         return line;
     }
 
-    void expectInFront(const TestWindow& window, const WindowSpec& spec, const std::string& exe) {
+    void expectInFront(const TestWindow& window, const WindowSpec& plan, const std::string& exe) {
         ASSERT_TRUE(window.valid());
-        const std::string line = lineWhenInFront(window, spec.caption);
-        EXPECT_EQ(line, expectedLine(factsOf(window, spec, exe)));
+        const std::string line = lineWhenInFront(window, plan.caption);
+        EXPECT_EQ(line, expectedLine(factsOf(window, plan, exe)));
     }
 
     Program program_;
@@ -110,44 +110,44 @@ protected:
 TEST_F(Lookup, OrdinaryWindowShowsTheFullPathOfItsProgram) {
     const std::string exe = ownExePath();
     ASSERT_EQ(exe.substr(1, 2), ":\\") << "not a full path: " << exe;
-    const WindowSpec spec = specWith("Ordinary task window", "TarnwickE2E");
-    TestWindow window(spec);
-    expectInFront(window, spec, exe);
+    const WindowSpec plan = planWith("Ordinary task window", "TarnwickE2E");
+    TestWindow window(plan);
+    expectInFront(window, plan, exe);
 }
 
 TEST_F(Lookup, PopUpWindowShowsNoExecutable) {
-    const WindowSpec spec =
-        specWith("Pop-up window", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
-    TestWindow window(spec);
+    const WindowSpec plan =
+        planWith("Pop-up window", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    TestWindow window(plan);
     ASSERT_NE(window.style() & WS_POPUP, 0u);
-    expectInFront(window, spec, "");
+    expectInFront(window, plan, "");
 }
 
 TEST_F(Lookup, DisabledWindowShowsNoExecutable) {
-    const WindowSpec spec =
-        specWith("Disabled window", "TarnwickE2E", WS_OVERLAPPEDWINDOW | WS_DISABLED);
-    TestWindow window(spec);
+    const WindowSpec plan =
+        planWith("Disabled window", "TarnwickE2E", WS_OVERLAPPEDWINDOW | WS_DISABLED);
+    TestWindow window(plan);
     ASSERT_NE(window.style() & WS_DISABLED, 0u);
-    expectInFront(window, spec, "");
+    expectInFront(window, plan, "");
 }
 
 // The class-specific style bit 0x80 (a dialog's modal frame) rules a window
 // out, whatever its class.
 TEST_F(Lookup, WindowWithStyleBit80ShowsNoExecutable) {
-    const WindowSpec spec = specWith("Style bit 0x80", "TarnwickE2E", WS_OVERLAPPEDWINDOW | 0x80);
-    TestWindow window(spec);
+    const WindowSpec plan = planWith("Style bit 0x80", "TarnwickE2E", WS_OVERLAPPEDWINDOW | 0x80);
+    TestWindow window(plan);
     ASSERT_NE(window.style() & 0x80, 0u);
-    expectInFront(window, spec, "");
+    expectInFront(window, plan, "");
 }
 
 // An owned pop-up's visible root is its owner, so it is not listed itself,
 // while its owner is.
 TEST_F(Lookup, OwnedPopUpShowsNoExecutableAndItsOwnerShowsThePath) {
-    const WindowSpec ownerSpec = specWith("Owner window", "TarnwickE2E");
+    const WindowSpec ownerSpec = planWith("Owner window", "TarnwickE2E");
     TestWindow owner(ownerSpec);
     ASSERT_TRUE(owner.valid());
     WindowSpec ownedSpec =
-        specWith("Owned pop-up", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+        planWith("Owned pop-up", "TarnwickE2E", WS_POPUP | WS_CAPTION | WS_SYSMENU);
     ownedSpec.owner = owner.handle();
     ownedSpec.rect = {260, 200, 500, 340};
     TestWindow owned(ownedSpec);
@@ -161,10 +161,10 @@ TEST_F(Lookup, OwnedPopUpShowsNoExecutableAndItsOwnerShowsThePath) {
 // An owned window that is no pop-up has no parent as the platform reports
 // it, so it is its own visible root and a task window.
 TEST_F(Lookup, OwnedOverlappedWindowShowsThePath) {
-    const WindowSpec ownerSpec = specWith("Owner of an overlapped window", "TarnwickE2E");
+    const WindowSpec ownerSpec = planWith("Owner of an overlapped window", "TarnwickE2E");
     TestWindow owner(ownerSpec);
     ASSERT_TRUE(owner.valid());
-    WindowSpec ownedSpec = specWith("Owned overlapped window", "TarnwickE2E");
+    WindowSpec ownedSpec = planWith("Owned overlapped window", "TarnwickE2E");
     ownedSpec.owner = owner.handle();
     ownedSpec.rect = {260, 200, 560, 400};
     TestWindow owned(ownedSpec);
@@ -180,9 +180,9 @@ TEST_F(Lookup, ClassContainingTooltipInAnyCaseShowsNoExecutable) {
         SCOPED_TRACE(className);
         ScopedWindowClass windowClass(className);
         ASSERT_TRUE(windowClass.registered());
-        const WindowSpec spec = specWith(std::string("Class ") + className, className);
-        TestWindow window(spec);
-        expectInFront(window, spec, "");
+        const WindowSpec plan = planWith(std::string("Class ") + className, className);
+        TestWindow window(plan);
+        expectInFront(window, plan, "");
     }
 }
 
@@ -191,18 +191,18 @@ TEST_F(Lookup, ClassWithoutTheWordTooltipShowsThePath) {
         SCOPED_TRACE(className);
         ScopedWindowClass windowClass(className);
         ASSERT_TRUE(windowClass.registered());
-        const WindowSpec spec = specWith(std::string("Class ") + className, className);
-        TestWindow window(spec);
-        expectInFront(window, spec, ownExePath());
+        const WindowSpec plan = planWith(std::string("Class ") + className, className);
+        TestWindow window(plan);
+        expectInFront(window, plan, ownExePath());
     }
 }
 
 TEST_F(Lookup, TaskbarClassShowsNoExecutable) {
     ScopedWindowClass windowClass("Shell_TrayWnd");
     ASSERT_TRUE(windowClass.registered());
-    const WindowSpec spec = specWith("Taskbar class", "Shell_TrayWnd");
-    TestWindow window(spec);
-    expectInFront(window, spec, "");
+    const WindowSpec plan = planWith("Taskbar class", "Shell_TrayWnd");
+    TestWindow window(plan);
+    expectInFront(window, plan, "");
 }
 
 // Only the taskbar's class name itself is ruled out, not every name that
@@ -214,9 +214,9 @@ TEST_F(Lookup, ClassNameThatOnlyContainsTheTaskbarClassShowsThePath) {
         SCOPED_TRACE(className);
         ScopedWindowClass windowClass(className);
         ASSERT_TRUE(windowClass.registered());
-        const WindowSpec spec = specWith(std::string("Class ") + className, className);
-        TestWindow window(spec);
-        expectInFront(window, spec, ownExePath());
+        const WindowSpec plan = planWith(std::string("Class ") + className, className);
+        TestWindow window(plan);
+        expectInFront(window, plan, ownExePath());
     }
 }
 
@@ -228,36 +228,36 @@ TEST_F(Lookup, WindowWithoutWidthOrHeightShowsNoExecutable) {
     const RECT both = {300, 200, 300, 200};
     int index = 0;
     for (const RECT& rect : {noWidth, noHeight, both}) {
-        WindowSpec spec =
-            specWith("Without an area " + std::to_string(++index), "TarnwickShrinkable");
-        spec.rect = rect;
-        SCOPED_TRACE(spec.caption);
-        TestWindow window(spec);
+        WindowSpec plan =
+            planWith("Without an area " + std::to_string(++index), "TarnwickShrinkable");
+        plan.rect = rect;
+        SCOPED_TRACE(plan.caption);
+        TestWindow window(plan);
         const RECT actual = window.rect();
         ASSERT_TRUE(actual.right == actual.left || actual.bottom == actual.top)
             << "the window has an area after all";
         ASSERT_TRUE(IsWindowVisible(window.handle()));
-        expectInFront(window, spec, "");
+        expectInFront(window, plan, "");
     }
 }
 
 // A hidden window can be the foreground window, too.
 TEST_F(Lookup, HiddenWindowShowsNoExecutable) {
-    WindowSpec spec = specWith("Hidden window", "TarnwickE2E");
-    spec.showCommand = SW_HIDE;
-    TestWindow window(spec);
+    WindowSpec plan = planWith("Hidden window", "TarnwickE2E");
+    plan.showCommand = SW_HIDE;
+    TestWindow window(plan);
     ASSERT_FALSE(IsWindowVisible(window.handle()));
-    expectInFront(window, spec, "");
+    expectInFront(window, plan, "");
 }
 
 // The same class and procedure with an area: the window is listed.
 TEST_F(Lookup, ShrinkableWindowWithAnAreaShowsThePath) {
     ScopedWindowClass windowClass("TarnwickShrinkable", shrinkableWindowProc);
     ASSERT_TRUE(windowClass.registered());
-    WindowSpec spec = specWith("With an area", "TarnwickShrinkable");
-    spec.rect = {300, 200, 301, 201};
-    TestWindow window(spec);
-    expectInFront(window, spec, ownExePath());
+    WindowSpec plan = planWith("With an area", "TarnwickShrinkable");
+    plan.rect = {300, 200, 301, 201};
+    TestWindow window(plan);
+    expectInFront(window, plan, ownExePath());
 }
 
 // The walk of the windows takes them in z-order from the top and lists at
@@ -269,17 +269,17 @@ protected:
     void expectWithTopmostWindowsAbove(int above, const std::string& exe) {
         std::vector<std::unique_ptr<TestWindow>> topmost;
         for (int i = 0; i < above; ++i) {
-            WindowSpec spec = specWith("Topmost " + std::to_string(i + 1), "TarnwickE2E");
-            spec.exStyle = WS_EX_TOPMOST;
-            spec.rect.left = 10 + (i % 25) * 30;
-            spec.rect.top = 10 + (i / 25) * 30;
-            spec.rect.right = spec.rect.left + 140;
-            spec.rect.bottom = spec.rect.top + 60;
-            topmost.push_back(std::make_unique<TestWindow>(spec));
+            WindowSpec plan = planWith("Topmost " + std::to_string(i + 1), "TarnwickE2E");
+            plan.exStyle = WS_EX_TOPMOST;
+            plan.rect.left = 10 + (i % 25) * 30;
+            plan.rect.top = 10 + (i / 25) * 30;
+            plan.rect.right = plan.rect.left + 140;
+            plan.rect.bottom = plan.rect.top + 60;
+            topmost.push_back(std::make_unique<TestWindow>(plan));
             ASSERT_TRUE(topmost.back()->valid()) << "window " << i + 1 << " could not be made";
         }
-        const WindowSpec spec = specWith("Below the topmost windows", "TarnwickE2E");
-        TestWindow window(spec);
+        const WindowSpec plan = planWith("Below the topmost windows", "TarnwickE2E");
+        TestWindow window(plan);
         ASSERT_TRUE(window.valid());
         ASSERT_TRUE(bringToFront(window.handle()));
 
@@ -302,7 +302,7 @@ protected:
         }
         ASSERT_EQ(oursAbove, above);
 
-        expectInFront(window, spec, exe);
+        expectInFront(window, plan, exe);
     }
 };
 

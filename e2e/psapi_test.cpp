@@ -174,16 +174,16 @@ protected:
     void expectWindowsOfOursShow(const std::string& exe, int count = 3) {
         for (int n = 0; n < count; ++n) {
             const int i = ++windowsShown_;
-            WindowSpec spec;
-            spec.caption = "Window " + std::to_string(i) + " after the provisioning";
-            spec.rect = {150 + 20 * i, 120 + 20 * i, 450 + 20 * i, 320 + 20 * i};
-            TestWindow window(spec);
+            WindowSpec plan;
+            plan.caption = "Window " + std::to_string(i) + " after the provisioning";
+            plan.rect = {150 + 20 * i, 120 + 20 * i, 450 + 20 * i, 320 + 20 * i};
+            TestWindow window(plan);
             ASSERT_TRUE(window.valid());
             ASSERT_TRUE(bringToFront(window.handle()));
             WindowFacts facts =
-                ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
+                ordinaryWindowFacts(plan.caption, plan.className, window.rect(), window.style());
             facts.exe = exe;
-            EXPECT_EQ(lineOf(GetCurrentProcessId(), spec.caption), expectedLine(facts));
+            EXPECT_EQ(lineOf(GetCurrentProcessId(), plan.caption), expectedLine(facts));
         }
     }
 

@@ -81,13 +81,13 @@ protected:
 
     // The program still logs: a window of ours gets its line, with our path.
     void expectProgramStillLogs() {
-        WindowSpec spec;
-        spec.caption = "After the 16-bit host";
-        TestWindow window(spec);
+        WindowSpec plan;
+        plan.caption = "After the 16-bit host";
+        TestWindow window(plan);
         ASSERT_TRUE(window.valid());
         ASSERT_TRUE(bringToFront(window.handle()));
-        EXPECT_EQ(lineOf(GetCurrentProcessId(), spec.caption),
-                  expectedLine(ordinaryWindowFacts(spec.caption, spec.className, window.rect(),
+        EXPECT_EQ(lineOf(GetCurrentProcessId(), plan.caption),
+                  expectedLine(ordinaryWindowFacts(plan.caption, plan.className, window.rect(),
                                                    window.style())));
     }
 

@@ -57,15 +57,15 @@ protected:
     }
 
     void expectOurWindowShowsTheBareFileName() {
-        WindowSpec spec;
-        spec.caption = "Window on Windows 98";
-        TestWindow window(spec);
+        WindowSpec plan;
+        plan.caption = "Window on Windows 98";
+        TestWindow window(plan);
         ASSERT_TRUE(window.valid());
         ASSERT_TRUE(bringToFront(window.handle()));
         WindowFacts facts =
-            ordinaryWindowFacts(spec.caption, spec.className, window.rect(), window.style());
+            ordinaryWindowFacts(plan.caption, plan.className, window.rect(), window.style());
         facts.exe = fileNameOf(ownExePath());
-        EXPECT_EQ(lineOf(GetCurrentProcessId(), spec.caption), expectedLine(facts));
+        EXPECT_EQ(lineOf(GetCurrentProcessId(), plan.caption), expectedLine(facts));
     }
 
     // Members go in reverse order: the program ends before its folder and

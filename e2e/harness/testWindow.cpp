@@ -24,14 +24,14 @@ void registerClassOnce(const std::string& className) {
 
 }  // namespace
 
-TestWindow::TestWindow(const WindowSpec& spec) {
-    registerClassOnce(spec.className);
-    const RECT& r = spec.rect;
-    window_ = CreateWindowExA(spec.exStyle, spec.className.c_str(), spec.caption.c_str(),
-                              spec.style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                              spec.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (window_ != nullptr && spec.showCommand != SW_HIDE) {
-        ShowWindow(window_, spec.showCommand);
+TestWindow::TestWindow(const WindowSpec& plan) {
+    registerClassOnce(plan.className);
+    const RECT& r = plan.rect;
+    window_ = CreateWindowExA(plan.exStyle, plan.className.c_str(), plan.caption.c_str(),
+                              plan.style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                              plan.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window_ != nullptr && plan.showCommand != SW_HIDE) {
+        ShowWindow(window_, plan.showCommand);
     }
     pumpMessages();
 }

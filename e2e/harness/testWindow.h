@@ -26,7 +26,7 @@ struct WindowSpec {
 
 class TestWindow {
 public:
-    explicit TestWindow(const WindowSpec& spec);
+    explicit TestWindow(const WindowSpec& plan);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
