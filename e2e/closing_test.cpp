@@ -103,6 +103,20 @@ TEST_F(Closing, AltF4EndsTheProgram) {
     expectEndedWithTimerResolutionRestoredOnce();
 }
 
+TEST_F(Closing, SystemMenuCloseEndsTheProgram) {
+    start();
+    ASSERT_TRUE(bringToFront(program_.window()));
+    // Alt+Space opens the system menu; C chooses its Close.
+    pressKeys({VK_MENU, VK_SPACE});
+    ASSERT_TRUE(waitUntil([] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(0, &info) && (info.flags & GUI_INMENUMODE) != 0;
+    })) << "the system menu did not open";
+    pressKeys({'C'});
+    expectEndedWithTimerResolutionRestoredOnce();
+}
+
 TEST_F(Closing, EscPressesCloseAndEndsTheProgram) {
     start();
     ASSERT_TRUE(bringToFront(program_.window()));
