@@ -83,10 +83,43 @@ TEST_F(Closing, CloseButtonEndsTheProgram) {
     expectEndedWithTimerResolutionRestoredOnce();
 }
 
-TEST_F(Closing, CloseBoxEndsTheProgram) {
+TEST_F(Closing, SysCommandCloseEndsTheProgram) {
     start();
     // What the close box and the system menu's Close send.
     PostMessageA(program_.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    expectEndedWithTimerResolutionRestoredOnce();
+}
+
+// Finds the close box by asking the window what lies under points of its
+// title bar, then clicks it with the mouse.
+bool clickCloseBox(HWND window) {
+    RECT frame = {0, 0, 0, 0};
+    if (!GetWindowRect(window, &frame)) {
+        return false;
+    }
+    for (LONG y = frame.top; y < frame.top + 40; y += 2) {
+        for (LONG x = frame.right - 1; x > frame.right - 80; x -= 2) {
+            DWORD_PTR hit = 0;
+            if (SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, defaultTimeoutMs, &hit) !=
+                    0 &&
+                hit == HTCLOSE) {
+                SetCursorPos(x, y);
+                INPUT clicks[2] = {};
+                clicks[0].type = INPUT_MOUSE;
+                clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+                clicks[1].type = INPUT_MOUSE;
+                clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+                return SendInput(2, clicks, sizeof(INPUT)) == 2;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(Closing, ClickOnTheCloseBoxEndsTheProgram) {
+    start();
+    ASSERT_TRUE(bringToFront(program_.window()));
+    ASSERT_TRUE(clickCloseBox(program_.window())) << "no close box found in the title bar";
     expectEndedWithTimerResolutionRestoredOnce();
 }
 
