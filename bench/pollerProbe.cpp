@@ -1,0 +1,56 @@
+// A bare polling loop in a process of its own, for the benchmark to compare
+// the program with: GetForegroundWindow, Sleep(1), then the messages of a
+// small window of its own. Each time the window named on the command line
+// comes to the front it adds one to a counter in the shared memory
+// "TarnwickPollerProbe"; it ends when the benchmark sets the stop word there.
+//   pollerProbe.exe <window handle in decimal>
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+struct Shared {
+    volatile LONG seen;
+    volatile LONG stop;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return 2;
+    }
+    const HWND watched = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(argv[1], nullptr, 10)));
+    const HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, "TarnwickPollerProbe");
+    if (mapping == nullptr) {
+        return 1;
+    }
+    auto* shared = static_cast<Shared*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Shared)));
+    if (shared == nullptr) {
+        CloseHandle(mapping);
+        return 1;
+    }
+    const HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "poller probe", WS_POPUP, 900, 740, 40, 20, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(own, SW_SHOWNOACTIVATE);
+    HWND last = nullptr;
+    while (InterlockedCompareExchange(&shared->stop, 0, 0) == 0) {
+        const HWND front = GetForegroundWindow();
+        if (front == watched && last != watched) {
+            InterlockedIncrement(&shared->seen);
+        }
+        last = front;
+        Sleep(1);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
+    if (own != nullptr) {
+        DestroyWindow(own);
+    }
+    UnmapViewOfFile(shared);
+    CloseHandle(mapping);
+    return 0;
+}
