@@ -5,7 +5,7 @@
 //
 // Runs under Wine against the real program (TARNWICK_E2E_EXE) and prints a
 // table. Not a test: it asserts nothing. Detection and idle cost are set
-// beside a bare polling loop, in a thread of its own and in pollerProbe.exe.
+// beside a bare polling loop in a process of its own, pollerProbe.exe.
 //   foregroundBench.exe <windowHost.exe> [--quick] [--only=SECTION]
 // SECTION is one of memory, idle, detection, latency, lookup.
 #include <windows.h>
@@ -74,63 +74,12 @@ int taskWindows() {
     return getTopLevelWindowList(handles, pids);
 }
 
-// A bare polling loop of the program's kind on a thread of the benchmark:
-// GetForegroundWindow, Sleep(1), then the messages of a small window of its
-// own, as any program with a window must serve them. What it catches and
-// costs is the floor for polling the foreground on this machine. It marks
-// round `round` caught when it sees `stealer` in front during that round.
-class ReferencePoller {
-public:
-    ReferencePoller(HWND stealer, int rounds) : stealer_(stealer), caught_(static_cast<std::size_t>(rounds), 0) {
-        thread_ = CreateThread(nullptr, 0, &ReferencePoller::run, this, 0, nullptr);
-    }
-    ~ReferencePoller() {
-        if (thread_ != nullptr) {
-            InterlockedExchange(&stop_, 1);
-            WaitForSingleObject(thread_, 5000);
-            CloseHandle(thread_);
-        }
-    }
-    ReferencePoller(const ReferencePoller&) = delete;
-    ReferencePoller& operator=(const ReferencePoller&) = delete;
-
-    bool running() const { return thread_ != nullptr; }
-    void startRound(int round) { InterlockedExchange(&round_, round); }
-    int caught() const { return static_cast<int>(std::count(caught_.begin(), caught_.end(), 1)); }
-
-private:
-    static DWORD WINAPI run(void* self) {
-        auto* poller = static_cast<ReferencePoller*>(self);
-        const HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "reference poller", WS_POPUP, 960, 740, 40, 20,
-                                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ShowWindow(own, SW_SHOWNOACTIVATE);
-        while (InterlockedCompareExchange(&poller->stop_, 0, 0) == 0) {
-            const LONG round = InterlockedCompareExchange(&poller->round_, 0, 0);
-            if (GetForegroundWindow() == poller->stealer_ && round >= 0 &&
-                round < static_cast<LONG>(poller->caught_.size())) {
-                poller->caught_[static_cast<std::size_t>(round)] = 1;
-            }
-            Sleep(1);
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageA(&message);
-            }
-        }
-        if (own != nullptr) {
-            DestroyWindow(own);
-        }
-        return 0;
-    }
-
-    HWND stealer_;
-    std::vector<int> caught_;
-    HANDLE thread_ = nullptr;
-    volatile LONG stop_ = 0;
-    volatile LONG round_ = -1;
-};
-
-// The same loop in a process of its own (pollerProbe.exe, beside this
-// program), which counts the times `watched` comes to the front.
+// A bare polling loop of the program's kind in a process of its own
+// (pollerProbe.exe, beside this program): GetForegroundWindow, Sleep(1), then
+// the messages of a small window of its own, as any program with a window
+// must serve them. What it catches and costs is the floor for polling the
+// foreground on this machine. It counts the times `watched` comes to the
+// front.
 class ProbeProcess {
 public:
     explicit ProbeProcess(HWND watched) {
@@ -290,46 +239,42 @@ bool Bench::prepare() {
 void Bench::idleCost() {
     e2e::bringToFront(home_);
     pumpFor(2000);
-    const int benchHostPid = e2e::findHostProcess("foregroundBench.exe");
     struct Shares {
-        double program, server, bench;
+        double program, server, probe;
     };
-    auto measure = [&](double ms) {
+    auto measure = [&](int probeHostPid) {
         const long long program0 = e2e::cpuTicks(programHostPid_);
         const long long server0 = e2e::cpuTicks(wineserverHostPid_);
-        const long long bench0 = benchHostPid != 0 ? e2e::cpuTicks(benchHostPid) : 0;
+        const long long probe0 = probeHostPid != 0 ? e2e::cpuTicks(probeHostPid) : 0;
         const double start = nowMs();
-        pumpFor(ms);
+        pumpFor(10000);
         const double seconds = (nowMs() - start) / 1000.0;
         Shares shares;
         shares.program = static_cast<double>(e2e::cpuTicks(programHostPid_) - program0) / seconds;
         shares.server = static_cast<double>(e2e::cpuTicks(wineserverHostPid_) - server0) / seconds;
-        shares.bench = benchHostPid != 0 ? static_cast<double>(e2e::cpuTicks(benchHostPid) - bench0) / seconds : 0;
+        shares.probe =
+            probeHostPid != 0 ? static_cast<double>(e2e::cpuTicks(probeHostPid) - probe0) / seconds : 0.0;
         return shares;
     };
-    const Shares idle = measure(10000);
+    const Shares idle = measure(0);
     std::printf("Idle cost over 10 s (CPU share of one core)\n");
     std::printf("  tarnwick.exe        %5.1f %%\n", idle.program);
     std::printf("  wineserver          %5.1f %%\n", idle.server);
     std::printf("  both                %5.1f %%   (target: at most 4 %%)\n", idle.program + idle.server);
-    if (benchHostPid == 0) {
+    // The same again with the bare polling loop running beside the program:
+    // its own share, and what it adds to the Wine server's.
+    ProbeProcess probe(nullptr);
+    const int probeHostPid = probe.running() ? e2e::findHostProcess("pollerProbe.exe") : 0;
+    if (probeHostPid == 0) {
         std::printf("\n");
         return;
     }
-    // The same again with a bare polling loop running beside the program:
-    // what it adds to the benchmark's process and to the Wine server is the
-    // floor for any program that polls the foreground every millisecond here.
-    Shares withReference;
-    {
-        ReferencePoller reference(nullptr, 0);
-        withReference = measure(10000);
-    }
-    const double loopOwn = withReference.bench - idle.bench;
-    const double loopServer = withReference.server - idle.server;
+    const Shares withProbe = measure(probeHostPid);
+    const double loopServer = withProbe.server - idle.server;
     std::printf("  a bare polling loop (GetForegroundWindow, Sleep(1), its window's messages), for comparison:\n");
-    std::printf("    its own thread    %5.1f %%\n", loopOwn);
+    std::printf("    pollerProbe.exe   %5.1f %%\n", withProbe.probe);
     std::printf("    wineserver        %5.1f %%\n", loopServer);
-    std::printf("    both              %5.1f %%\n\n", loopOwn + loopServer);
+    std::printf("    both              %5.1f %%\n\n", withProbe.probe + loopServer);
 }
 
 bool Bench::waitForNewLineWith(int fromCount, const std::string& title, double& seenAt) {
@@ -355,12 +300,11 @@ void Bench::detection() {
     const int rounds = quick_ ? 5 : 20;
     const int holds[] = {2, 5, 10, 20, 50};
     std::printf("Detection: the foreground taken for a while and given back, %d times each\n", rounds);
-    std::printf("  held    caught      a bare polling loop caught: in this process   in one of its own\n");
+    std::printf("  held    caught      a bare polling loop caught\n");
     std::vector<double> switchTimes;
     for (int hold : holds) {
         std::vector<std::string> titles;
         const int before = e2e::listBoxCount(program_.list());
-        ReferencePoller reference(stealer_->handle(), rounds);
         ProbeProcess probe(stealer_->handle());
         int probeCaught = 0;
         for (int round = 0; round < rounds; ++round) {
@@ -369,7 +313,6 @@ void Bench::detection() {
             SetWindowTextA(stealer_->handle(), title.c_str());
             e2e::bringToFront(home_);
             pumpFor(60);
-            reference.startRound(round);
             const LONG probeBefore = probe.seen();
             // The hold starts once the helper is in front: Wine takes a
             // millisecond or more to switch, and part of it the foreground
@@ -400,11 +343,8 @@ void Bench::detection() {
             }
         }
         std::printf("  %2d ms   %2d of %d", hold, caught, rounds);
-        if (reference.running()) {
-            std::printf("                                   %2d of %d", reference.caught(), rounds);
-        }
         if (probe.running()) {
-            std::printf("            %2d of %d", probeCaught, rounds);
+            std::printf("    %2d of %d", probeCaught, rounds);
         }
         std::printf("\n");
     }
