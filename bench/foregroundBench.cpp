@@ -74,71 +74,7 @@ int taskWindows() {
     return getTopLevelWindowList(handles, pids);
 }
 
-// A bare polling loop of the program's kind in a process of its own
-// (pollerProbe.exe, beside this program): GetForegroundWindow, Sleep(1), then
-// the messages of a small window of its own, as any program with a window
-// must serve them. What it catches and costs is the floor for polling the
-// foreground on this machine. It counts the times `watched` comes to the
-// front.
-class ProbeProcess {
-public:
-    explicit ProbeProcess(HWND watched) {
-        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Shared),
-                                      "TarnwickPollerProbe");
-        if (mapping_ == nullptr) {
-            return;
-        }
-        shared_ = static_cast<Shared*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Shared)));
-        if (shared_ == nullptr) {
-            return;
-        }
-        char self[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string exe = self;
-        exe = exe.substr(0, exe.find_last_of('\\') + 1) + "pollerProbe.exe";
-        std::string commandLine =
-            "\"" + exe + "\" " + std::to_string(static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(watched)));
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
-        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-            CloseHandle(info.hThread);
-            process_ = info.hProcess;
-            Sleep(300);
-        }
-    }
-    ~ProbeProcess() {
-        if (process_ != nullptr) {
-            InterlockedExchange(&shared_->stop, 1);
-            if (WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) {
-                TerminateProcess(process_, 0);
-            }
-            CloseHandle(process_);
-        }
-        if (shared_ != nullptr) {
-            UnmapViewOfFile(shared_);
-        }
-        if (mapping_ != nullptr) {
-            CloseHandle(mapping_);
-        }
-    }
-    ProbeProcess(const ProbeProcess&) = delete;
-    ProbeProcess& operator=(const ProbeProcess&) = delete;
-
-    bool running() const { return process_ != nullptr; }
-    LONG seen() const { return shared_ != nullptr ? InterlockedCompareExchange(&shared_->seen, 0, 0) : 0; }
-
-private:
-    struct Shared {
-        volatile LONG seen;
-        volatile LONG stop;
-    };
-    HANDLE mapping_ = nullptr;
-    Shared* shared_ = nullptr;
-    HANDLE process_ = nullptr;
-};
-
-// Processes of windowHost.exe started for the benchmark, ended when it is done.
+// Processes of one program started for the benchmark, ended when it is done.
 class HostProcesses {
 public:
     explicit HostProcesses(std::string exe) : exe_(std::move(exe)) {}
@@ -172,6 +108,58 @@ public:
 private:
     std::string exe_;
     std::vector<HANDLE> processes_;
+};
+
+// A bare polling loop of the program's kind in a process of its own
+// (pollerProbe.exe, beside this program): GetForegroundWindow, Sleep(1), then
+// the messages of a small window of its own, as any program with a window
+// must serve them. What it catches and costs is the floor for polling the
+// foreground on this machine. It counts the times `watched` comes to the
+// front.
+class ProbeProcess {
+public:
+    explicit ProbeProcess(HWND watched) : process_(probeExe()) {
+        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
+                                      "TarnwickPollerProbe");
+        if (mapping_ == nullptr) {
+            return;
+        }
+        seen_ = static_cast<volatile LONG*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)));
+        if (seen_ == nullptr) {
+            return;
+        }
+        running_ = process_.start(std::to_string(static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(watched))));
+        if (running_) {
+            Sleep(300);
+        }
+    }
+    ~ProbeProcess() {
+        process_.endAll();
+        if (seen_ != nullptr) {
+            UnmapViewOfFile(const_cast<LONG*>(seen_));
+        }
+        if (mapping_ != nullptr) {
+            CloseHandle(mapping_);
+        }
+    }
+    ProbeProcess(const ProbeProcess&) = delete;
+    ProbeProcess& operator=(const ProbeProcess&) = delete;
+
+    bool running() const { return running_; }
+    LONG seen() const { return seen_ != nullptr ? InterlockedCompareExchange(seen_, 0, 0) : 0; }
+
+private:
+    static std::string probeExe() {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        const std::string path = self;
+        return path.substr(0, path.find_last_of('\\') + 1) + "pollerProbe.exe";
+    }
+
+    HostProcesses process_;
+    HANDLE mapping_ = nullptr;
+    volatile LONG* seen_ = nullptr;
+    bool running_ = false;
 };
 
 class Bench {

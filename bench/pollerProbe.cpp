@@ -1,21 +1,12 @@
 // A bare polling loop in a process of its own, for the benchmark to compare
 // the program with: GetForegroundWindow, Sleep(1), then the messages of a
 // small window of its own. Each time the window named on the command line
-// comes to the front it adds one to a counter in the shared memory
-// "TarnwickPollerProbe"; it ends when the benchmark sets the stop word there.
+// comes to the front it adds one to the counter in the shared memory
+// "TarnwickPollerProbe". It runs until the benchmark ends it.
 //   pollerProbe.exe <window handle in decimal>
 #include <windows.h>
 
 #include <cstdlib>
-
-namespace {
-
-struct Shared {
-    volatile LONG seen;
-    volatile LONG stop;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -26,19 +17,21 @@ int main(int argc, char** argv) {
     if (mapping == nullptr) {
         return 1;
     }
-    auto* shared = static_cast<Shared*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Shared)));
-    if (shared == nullptr) {
+    auto* seen = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)));
+    if (seen == nullptr) {
         CloseHandle(mapping);
         return 1;
     }
     const HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "poller probe", WS_POPUP, 900, 740, 40, 20, nullptr,
                                      nullptr, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(own, SW_SHOWNOACTIVATE);
+    // Runs until the benchmark ends the process, which frees the window and
+    // the shared memory with it.
     HWND last = nullptr;
-    while (InterlockedCompareExchange(&shared->stop, 0, 0) == 0) {
+    for (;;) {
         const HWND front = GetForegroundWindow();
         if (front == watched && last != watched) {
-            InterlockedIncrement(&shared->seen);
+            InterlockedIncrement(seen);
         }
         last = front;
         Sleep(1);
@@ -47,10 +40,4 @@ int main(int argc, char** argv) {
             DispatchMessageA(&message);
         }
     }
-    if (own != nullptr) {
-        DestroyWindow(own);
-    }
-    UnmapViewOfFile(shared);
-    CloseHandle(mapping);
-    return 0;
 }

@@ -278,61 +278,6 @@ TEST_F(Faults, AFullLogDropsItsOldestLineAndKeepsTheNewestSelected) {
 // ---------------------------------------------------------------------------
 // A held clipboard.
 
-// Holds the clipboard open for as long as it lives, with `text` on it.
-class HeldClipboard {
-public:
-    HeldClipboard(HWND owner, const std::string& text) {
-        open_ = OpenClipboard(owner) != FALSE;
-        if (!open_ || !EmptyClipboard()) {
-            return;
-        }
-        const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        if (block == nullptr) {
-            return;
-        }
-        void* bytes = GlobalLock(block);
-        if (bytes != nullptr) {
-            CopyMemory(bytes, text.c_str(), text.size() + 1);
-            GlobalUnlock(block);
-        }
-        if (bytes == nullptr || SetClipboardData(CF_TEXT, block) == nullptr) {
-            GlobalFree(block);
-            return;
-        }
-        holding_ = true;
-    }
-
-    ~HeldClipboard() { release(); }
-
-    HeldClipboard(const HeldClipboard&) = delete;
-    HeldClipboard& operator=(const HeldClipboard&) = delete;
-
-    bool holding() const { return holding_; }
-
-    // The CF_TEXT on the clipboard, read while it is held.
-    std::string text() const {
-        const HANDLE data = GetClipboardData(CF_TEXT);
-        const char* bytes = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-        if (bytes == nullptr) {
-            return "(no text)";
-        }
-        std::string copy(bytes, strnlen(bytes, GlobalSize(data)));
-        GlobalUnlock(data);
-        return copy;
-    }
-
-    void release() {
-        if (open_) {
-            CloseClipboard();
-            open_ = false;
-        }
-    }
-
-private:
-    bool open_ = false;
-    bool holding_ = false;
-};
-
 TEST_F(Faults, ACopyWhileAnotherProgramHoldsTheClipboardChangesNothing) {
     WindowSpec planA;
     planA.caption = "Clipboard A";

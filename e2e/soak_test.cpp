@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -347,21 +346,9 @@ private:
 // ---------------------------------------------------------------------------
 // Following the program's log.
 
-// As waitUntil, looking at the condition every millisecond rather than
-// every few: ten thousand waits for a line add up.
-bool pollUntil(const std::function<bool()>& condition, DWORD timeoutMs = defaultTimeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        pumpMessages();
-        if (condition()) {
-            return true;
-        }
-        if (GetTickCount() - start >= timeoutMs) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-}
+// Waits for a line looking every millisecond rather than every few: ten
+// thousand waits add up.
+constexpr DWORD lineStepMs = 1;
 
 // Reads lines [first, first + count) of `list` on several threads at once.
 // Each question to the list box is answered in the program's message step,
@@ -767,10 +754,12 @@ TEST_F(Soak, TenThousandForegroundChangesAmongWindowsThatComeAndGo) {
                 // directly: one change, one line. Its text is read later,
                 // with others, and checked against this step then.
                 int count = -1;
-                const bool grew = pollUntil([&] {
-                    count = listBoxCount(program_.list());
-                    return count != step.firstLine;
-                });
+                const bool grew = waitUntil(
+                    [&] {
+                        count = listBoxCount(program_.list());
+                        return count != step.firstLine;
+                    },
+                    defaultTimeoutMs, lineStepMs);
                 ASSERT_TRUE(grew) << "no line for window " << idText(target->id) << " after it took the foreground"
                                   << (program_.hasExited() ? " (the program has ended)" : "");
                 ASSERT_EQ(count, step.firstLine + 1) << "one change of the foreground, one line"
@@ -778,10 +767,12 @@ TEST_F(Soak, TenThousandForegroundChangesAmongWindowsThatComeAndGo) {
                 knownCount_ = count;
             } else {
                 // Other lines may come first: wait for this window's by text.
-                const bool logged = pollUntil([&] {
-                    readAndCheck(pool);
-                    return HasFatalFailure() || hasLineOf(target->id, step.firstLine);
-                });
+                const bool logged = waitUntil(
+                    [&] {
+                        readAndCheck(pool);
+                        return HasFatalFailure() || hasLineOf(target->id, step.firstLine);
+                    },
+                    defaultTimeoutMs, lineStepMs);
                 if (HasFatalFailure()) {
                     return;
                 }
@@ -828,10 +819,12 @@ TEST_F(Soak, TenThousandForegroundChangesAmongWindowsThatComeAndGo) {
     SetWindowPos(last->handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     pumpMessages();
     ASSERT_TRUE(bringToFront(last->handle));
-    const bool logged = pollUntil([&] {
-        readAndCheck(pool);
-        return HasFatalFailure() || hasLineOf(last->id, finalStep.firstLine);
-    });
+    const bool logged = waitUntil(
+        [&] {
+            readAndCheck(pool);
+            return HasFatalFailure() || hasLineOf(last->id, finalStep.firstLine);
+        },
+        defaultTimeoutMs, lineStepMs);
     if (HasFatalFailure()) {
         return;
     }

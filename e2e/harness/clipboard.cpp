@@ -55,21 +55,8 @@ bool setData(UINT format, const std::string& text) {
     return true;  // the clipboard owns the block now
 }
 
-}  // namespace
-
-bool putOnClipboard(HWND owner, const std::string& text, UINT extraFormat) {
-    OpenClipboardScope clipboard(owner);
-    if (!clipboard.isOpen() || !EmptyClipboard()) {
-        return false;
-    }
-    return setData(CF_TEXT, text) && (extraFormat == 0 || setData(extraFormat, text));
-}
-
-bool readClipboardText(HWND owner, std::string& text) {
-    OpenClipboardScope clipboard(owner);
-    if (!clipboard.isOpen()) {
-        return false;
-    }
+// The CF_TEXT of the clipboard, which this thread holds open.
+bool textOfOpenClipboard(std::string& text) {
     const HANDLE data = GetClipboardData(CF_TEXT);
     if (data == nullptr) {
         return false;
@@ -84,8 +71,39 @@ bool readClipboardText(HWND owner, std::string& text) {
     return true;
 }
 
+}  // namespace
+
+bool putOnClipboard(HWND owner, const std::string& text, UINT extraFormat) {
+    OpenClipboardScope clipboard(owner);
+    if (!clipboard.isOpen() || !EmptyClipboard()) {
+        return false;
+    }
+    return setData(CF_TEXT, text) && (extraFormat == 0 || setData(extraFormat, text));
+}
+
+bool readClipboardText(HWND owner, std::string& text) {
+    OpenClipboardScope clipboard(owner);
+    return clipboard.isOpen() && textOfOpenClipboard(text);
+}
+
 bool clipboardOffers(UINT format) {
     return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+HeldClipboard::HeldClipboard(HWND owner, const std::string& text) {
+    open_ = OpenClipboard(owner) != FALSE;
+    holding_ = open_ && EmptyClipboard() && setData(CF_TEXT, text);
+}
+
+HeldClipboard::~HeldClipboard() {
+    if (open_) {
+        CloseClipboard();
+    }
+}
+
+std::string HeldClipboard::text() const {
+    std::string text;
+    return textOfOpenClipboard(text) ? text : "(no text)";
 }
 
 }  // namespace e2e

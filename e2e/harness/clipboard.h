@@ -18,4 +18,24 @@ bool readClipboardText(HWND owner, std::string& text);
 // Whether the clipboard offers `format` (without opening it).
 bool clipboardOffers(UINT format);
 
+// Holds the clipboard open for as long as it lives, with `text` on it as
+// CF_TEXT and `owner` as its owner: another program busy with the clipboard.
+class HeldClipboard {
+public:
+    HeldClipboard(HWND owner, const std::string& text);
+    ~HeldClipboard();
+    HeldClipboard(const HeldClipboard&) = delete;
+    HeldClipboard& operator=(const HeldClipboard&) = delete;
+
+    bool holding() const { return holding_; }
+
+    // The CF_TEXT on the clipboard, read while it is held; "(no text)" when
+    // there is none.
+    std::string text() const;
+
+private:
+    bool open_ = false;
+    bool holding_ = false;
+};
+
 }  // namespace e2e

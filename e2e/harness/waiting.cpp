@@ -4,10 +4,6 @@ namespace e2e {
 
 namespace {
 
-// How long one wait step may block before the condition is looked at again,
-// unless a message arrives first.
-constexpr DWORD stepMs = 5;
-
 DWORD elapsedSince(DWORD start) {
     return GetTickCount() - start;  // unsigned arithmetic survives the wrap
 }
@@ -22,7 +18,7 @@ void pumpMessages() {
     }
 }
 
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         pumpMessages();

@@ -19,8 +19,14 @@ constexpr DWORD defaultTimeoutMs = 30000;
 // Dispatches every message waiting for this thread.
 void pumpMessages();
 
-// Pumps until `condition` holds (true) or the time is up (false).
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = defaultTimeoutMs);
+// How long one wait step may block before the condition is looked at again,
+// unless a message arrives first.
+constexpr DWORD defaultStepMs = 5;
+
+// Pumps until `condition` holds (true) or the time is up (false), looking at
+// the condition every `stepMs` or sooner.
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = defaultTimeoutMs,
+               DWORD stepMs = defaultStepMs);
 
 // Pumps until `object` is signalled (true) or the time is up (false).
 bool waitForObject(HANDLE object, DWORD timeoutMs = defaultTimeoutMs);
