@@ -2,7 +2,7 @@
 # Builds the program and the benchmark and runs the benchmark under Wine in a
 # virtual display against the 64-bit program. Prints a table; takes several
 # minutes (pass --quick for a short run with fewer samples, --only=SECTION
-# for one of memory, idle, detection, latency, lookup).
+# for one of memory, idle, detection, busy, latency, lookup).
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -1,53 +1,6 @@
 #include "inventory/basWindows.h"
 
-#include <cstdint>
-
-#include "inventory/basProcesses.h"
 #include "support/basStrings.h"
-
-namespace {
-
-// WS_POPUP | WS_DISABLED | 0x80, the last a class-specific style that marks
-// a dialog's modal frame.
-constexpr std::uint32_t nonTaskStyles = 0x88000080u;
-
-std::string asciiLower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-}  // namespace
-
-bool isTaskWindow(HWND hwnd) {
-    const HWND root = getVisibleRootWindow(hwnd);
-    const auto style = static_cast<std::uint32_t>(GetWindowLongA(root, GWL_STYLE));
-    if ((style & nonTaskStyles) != 0) {
-        return false;
-    }
-    const std::string className = getClassNameStr(root);
-    if (className.empty()) {
-        return false;
-    }
-    if (asciiLower(className).find("tooltip") != std::string::npos) {
-        return false;
-    }
-    return className != "Shell_TrayWnd";
-}
-
-bool hasVisibleArea(HWND hwnd) {
-    if (IsWindowVisible(hwnd) != 1) {
-        return false;
-    }
-    RECT rect = {0, 0, 0, 0};
-    GetWindowRect(hwnd, &rect);
-    const std::int64_t height = static_cast<std::int64_t>(rect.bottom) - rect.top;
-    const std::int64_t width = static_cast<std::int64_t>(rect.right) - rect.left;
-    return height > 0 && width > 0;
-}
 
 std::string getClassNameStr(HWND hwnd) {
     const int copied = GetClassNameA(hwnd, sharedTextBuffer, static_cast<int>(sharedTextBufferLength));
@@ -58,4 +11,22 @@ std::string getClassNameStr(HWND hwnd) {
                             ? static_cast<std::size_t>(copied)
                             : sharedTextBufferLength - 1;
     return std::string(sharedTextBuffer, length);
+}
+
+WindowTraits readWindowTraits(HWND hwnd) {
+    WindowTraits traits;
+    traits.style = static_cast<std::uint32_t>(GetWindowLongA(hwnd, GWL_STYLE));
+    traits.className = getClassNameStr(hwnd);
+    traits.visible = IsWindowVisible(hwnd);
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(hwnd, &rect);  // a failed call leaves an empty rectangle
+    traits.width = static_cast<std::int64_t>(rect.right) - rect.left;
+    traits.height = static_cast<std::int64_t>(rect.bottom) - rect.top;
+    // For an owned top-level window GetParent names its owner.
+    traits.parentOrOwnerVisible = IsWindowVisible(GetParent(hwnd)) != FALSE;
+    return traits;
+}
+
+bool qualifiesForLookup(HWND hwnd) {
+    return qualifiesForLookup(readWindowTraits(hwnd));
 }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "inventory/basProcesses.h"
 #include "support/basReg.h"
 #include "support/basStrings.h"
 #include "support/handles.h"

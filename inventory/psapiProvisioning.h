@@ -46,3 +46,12 @@ std::string psapiSourcePath(const std::string& installationSource);
 // One check: true when PSAPI.DLL has loaded in this run. `state` is the
 // run's psapiState: 0 untried, 1 the sequence has run, 2 loaded.
 bool ensurePsapiWith(int& state, const std::string& appFolder, const PsapiOperations& operations);
+
+// 0: no load of PSAPI.DLL has failed yet; 1: a load failed and the one-time
+// copy-and-prompt sequence has run; 2: PSAPI.DLL has loaded (final).
+extern int psapiState;
+
+// True when PSAPI.DLL loads, so the PSAPI functions may be called. The first
+// time it does not, tries once per run to copy it into the program's folder,
+// silently from the installation source first, then asking the user.
+bool ensurePsapi();

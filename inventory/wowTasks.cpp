@@ -1,6 +1,6 @@
 // Naming the 16-bit Windows task that an NTVDM process hosts, through the
 // VDMDBG enumeration callbacks.
-#include "inventory/basProcesses.h"
+#include "inventory/wowTasks.h"
 
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"

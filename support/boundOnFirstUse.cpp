@@ -83,6 +83,7 @@ Function<decltype(&::Process32Next)> Process32Next{kernel32, "Process32Next"};
 Function<decltype(&::OpenProcess)> OpenProcess{kernel32, "OpenProcess"};
 Function<decltype(&::CloseHandle)> CloseHandle{kernel32, "CloseHandle"};
 Function<decltype(&::lstrcpynA)> lstrcpynA{kernel32, "lstrcpynA"};
+Function<QueryFullProcessImageNameAFunction> QueryFullProcessImageNameA{kernel32, "QueryFullProcessImageNameA"};
 
 Function<decltype(&::SetWindowPos)> SetWindowPos{user32, "SetWindowPos"};
 Function<decltype(&::GetWindowThreadProcessId)> GetWindowThreadProcessId{user32, "GetWindowThreadProcessId"};

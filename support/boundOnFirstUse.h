@@ -90,6 +90,9 @@ extern Function<decltype(&::Process32Next)> Process32Next;
 extern Function<decltype(&::OpenProcess)> OpenProcess;
 extern Function<decltype(&::CloseHandle)> CloseHandle;
 extern Function<decltype(&::lstrcpynA)> lstrcpynA;
+// Vista and later only; the headers for older Windows do not declare it.
+using QueryFullProcessImageNameAFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+extern Function<QueryFullProcessImageNameAFunction> QueryFullProcessImageNameA;
 
 // user32.dll
 extern Function<decltype(&::SetWindowPos)> SetWindowPos;

@@ -89,4 +89,38 @@ void HostProcess::stop() {
     window_ = nullptr;
 }
 
+bool ProcessCrowd::start(const std::string& arguments) {
+    std::string commandLine = "\"" + exe_ + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(exe_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    processes_.push_back(info.hProcess);
+    return true;
+}
+
+bool ProcessCrowd::add(int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!start("/nowindow")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ProcessCrowd::endAll() {
+    for (HANDLE process : processes_) {
+        TerminateProcess(process, 0);
+    }
+    for (HANDLE process : processes_) {
+        WaitForSingleObject(process, defaultTimeoutMs);
+        CloseHandle(process);
+    }
+    processes_.clear();
+}
+
 }  // namespace e2e

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "e2e/harness/expectedLine.h"
 
@@ -40,6 +41,27 @@ private:
     HWND window_ = nullptr;
     std::string caption_;
     std::string failure_;
+};
+
+// Processes of one program started for a while (windowHost.exe /nowindow
+// makes a busy machine); they are ended when the object goes.
+class ProcessCrowd {
+public:
+    explicit ProcessCrowd(std::string exe) : exe_(std::move(exe)) {}
+    ~ProcessCrowd() { endAll(); }
+    ProcessCrowd(const ProcessCrowd&) = delete;
+    ProcessCrowd& operator=(const ProcessCrowd&) = delete;
+
+    // Starts one more with `arguments`; false when it could not be started.
+    bool start(const std::string& arguments);
+    // Starts `count` more window-less ones.
+    bool add(int count);
+    int size() const { return static_cast<int>(processes_.size()); }
+    void endAll();
+
+private:
+    std::string exe_;
+    std::vector<HANDLE> processes_;
 };
 
 }  // namespace e2e

@@ -7,29 +7,28 @@
 namespace fakes {
 
 std::vector<FakeProcess> processes;
-std::vector<DWORD> enumProcessesSizes;
 int handlesOpened = 0;
 int handlesClosed = 0;
 std::vector<DWORD> openAccess;
-DWORD enumProcessesReportOverride = 0;
+int imageNameCalls = 0;
 std::vector<FakeVdm> vdms;
 
 namespace {
 
-// Handles are small made-up values: the snapshot, or 0x1000 + process index.
+// Handles are small made-up values: the snapshot, or 0x1000 + process index
+// (0x2000 + index when opened for limited access only).
 const HANDLE snapshotHandle = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x5150));
+constexpr INT_PTR fullBase = 0x1000;
+constexpr INT_PTR limitedBase = 0x2000;
+const HMODULE firstModule = reinterpret_cast<HMODULE>(static_cast<INT_PTR>(0x400000));
 std::size_t nextSnapshotEntry = 0;
 
-HANDLE handleFor(std::size_t index) {
-    return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x1000 + index));
-}
-
-const FakeProcess* processFor(HANDLE handle) {
-    const auto value = reinterpret_cast<INT_PTR>(handle);
-    if (value < 0x1000 || static_cast<std::size_t>(value - 0x1000) >= processes.size()) {
+const FakeProcess* processFor(HANDLE handle, INT_PTR base) {
+    const auto value = reinterpret_cast<INT_PTR>(handle) - base;
+    if (value < 0 || static_cast<std::size_t>(value) >= processes.size()) {
         return nullptr;
     }
-    return &processes[static_cast<std::size_t>(value - 0x1000)];
+    return &processes[static_cast<std::size_t>(value)];
 }
 
 HANDLE WINAPI createSnapshot(DWORD flags, DWORD pid) {
@@ -67,53 +66,59 @@ BOOL WINAPI closeHandle(HANDLE handle) {
     return handle != nullptr ? TRUE : FALSE;
 }
 
-BOOL WINAPI enumProcesses(DWORD* ids, DWORD cb, DWORD* bytesReturned) {
-    enumProcessesSizes.push_back(cb);
-    const std::size_t fits = cb / sizeof(DWORD);
-    const std::size_t count = processes.size() < fits ? processes.size() : fits;
-    for (std::size_t i = 0; i < count; ++i) {
-        ids[i] = processes[i].id;
-    }
-    *bytesReturned = enumProcessesReportOverride != 0
-                         ? enumProcessesReportOverride
-                         : static_cast<DWORD>(count * sizeof(DWORD));
-    return TRUE;
-}
-
 HANDLE WINAPI openProcess(DWORD access, BOOL, DWORD id) {
     openAccess.push_back(access);
     for (std::size_t i = 0; i < processes.size(); ++i) {
-        if (processes[i].id == id && id != 0) {
-            if (!processes[i].opens) {
-                return nullptr;
-            }
-            ++handlesOpened;
-            return handleFor(i);
+        const FakeProcess& process = processes[i];
+        if (process.id != id || id == 0) {
+            continue;
         }
+        const bool limited = access == 0x1000;
+        if (!(limited ? process.opensLimited : process.opensForModules)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return nullptr;
+        }
+        ++handlesOpened;
+        return reinterpret_cast<HANDLE>((limited ? limitedBase : fullBase) + static_cast<INT_PTR>(i));
     }
+    SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
 }
 
 BOOL WINAPI enumProcessModules(HANDLE process, HMODULE* modules, DWORD cb, LPDWORD needed) {
-    const FakeProcess* found = processFor(process);
-    if (found == nullptr || !found->listsModules || cb < sizeof(HMODULE)) {
+    const FakeProcess* found = processFor(process, fullBase);
+    if (found == nullptr || cb < sizeof(HMODULE)) {
         return FALSE;
     }
-    modules[0] = reinterpret_cast<HMODULE>(static_cast<INT_PTR>(0x400000));
+    if (!found->listsModules) {
+        SetLastError(ERROR_PARTIAL_COPY);
+        return FALSE;
+    }
+    modules[0] = firstModule;
     *needed = sizeof(HMODULE);
     return TRUE;
 }
 
 DWORD WINAPI getModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size) {
-    const FakeProcess* found = processFor(process);
-    if (found == nullptr || !found->namesModule ||
-        module != reinterpret_cast<HMODULE>(static_cast<INT_PTR>(0x400000))) {
+    const FakeProcess* found = processFor(process, fullBase);
+    if (found == nullptr || !found->namesModule || module != firstModule) {
         return 0;
     }
     const std::size_t length = found->exe.size() < size ? found->exe.size() : size - 1;
     std::memcpy(name, found->exe.c_str(), length);
     name[length] = '\0';
     return static_cast<DWORD>(length);
+}
+
+BOOL WINAPI queryFullProcessImageNameA(HANDLE process, DWORD flags, LPSTR name, PDWORD size) {
+    ++imageNameCalls;
+    const FakeProcess* found = processFor(process, limitedBase);
+    if (found == nullptr || flags != 0 || found->exe.size() >= *size) {
+        return FALSE;
+    }
+    std::memcpy(name, found->exe.c_str(), found->exe.size() + 1);
+    *size = static_cast<DWORD>(found->exe.size());
+    return TRUE;
 }
 
 INT WINAPI vdmEnumProcessWow(PROCESSENUMPROC callback, LPARAM user) {
@@ -153,11 +158,11 @@ void installToolHelp() {
     bound::CloseHandle.replace(closeHandle);
 }
 
-void installPsapi() {
-    bound::EnumProcesses.replace(enumProcesses);
+void installPsapi(bool imageName) {
     bound::OpenProcess.replace(openProcess);
     bound::EnumProcessModules.replace(enumProcessModules);
     bound::GetModuleFileNameExA.replace(getModuleFileNameExA);
+    bound::QueryFullProcessImageNameA.replace(imageName ? queryFullProcessImageNameA : nullptr);
     bound::CloseHandle.replace(closeHandle);
 }
 
@@ -171,19 +176,18 @@ void removeAll() {
     bound::Process32First.forget();
     bound::Process32Next.forget();
     bound::CloseHandle.forget();
-    bound::EnumProcesses.forget();
     bound::OpenProcess.forget();
     bound::EnumProcessModules.forget();
     bound::GetModuleFileNameExA.forget();
+    bound::QueryFullProcessImageNameA.forget();
     bound::VDMEnumProcessWOW.forget();
     bound::VDMEnumTaskWOWEx.forget();
     processes.clear();
-    enumProcessesSizes.clear();
     openAccess.clear();
     vdms.clear();
     handlesOpened = 0;
     handlesClosed = 0;
-    enumProcessesReportOverride = 0;
+    imageNameCalls = 0;
 }
 
 }  // namespace fakes

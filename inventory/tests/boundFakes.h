@@ -1,7 +1,8 @@
 // Stand-ins for the platform functions that the inventory binds on first
-// use, for the cases Wine cannot produce: hundreds of processes, a process
-// that refuses to open, a provider that reports odd sizes. Installed through
-// the binding's replace() and removed again after each test.
+// use, for the cases Wine cannot produce: hundreds of processes in a
+// snapshot, a process that refuses one kind of access, a module list that
+// cannot be read, a system without QueryFullProcessImageName. Installed
+// through the binding's replace() and removed again after each test.
 #pragma once
 
 #include <windows.h>
@@ -14,21 +15,20 @@ namespace fakes {
 struct FakeProcess {
     DWORD id;
     std::string exe;
-    bool opens = true;         // OpenProcess succeeds
-    bool listsModules = true;  // EnumProcessModules succeeds
-    bool namesModule = true;   // GetModuleFileNameExA succeeds
+    bool opensForModules = true;  // OpenProcess with 0x410 succeeds
+    bool listsModules = true;     // EnumProcessModules succeeds (else ERROR_PARTIAL_COPY)
+    bool namesModule = true;      // GetModuleFileNameExA succeeds
+    bool opensLimited = true;     // OpenProcess with 0x1000 succeeds
 };
 
 // The processes the fakes report, in order.
 extern std::vector<FakeProcess> processes;
 
 // What the fakes saw.
-extern std::vector<DWORD> enumProcessesSizes;  // cb of each EnumProcesses call
-extern int handlesOpened;                      // snapshots and processes
+extern int handlesOpened;                  // snapshots and processes
 extern int handlesClosed;
-extern std::vector<DWORD> openAccess;          // access asked by OpenProcess
-// When non-zero, EnumProcesses claims this many bytes whatever it was given.
-extern DWORD enumProcessesReportOverride;
+extern std::vector<DWORD> openAccess;      // access asked by OpenProcess
+extern int imageNameCalls;                 // QueryFullProcessImageNameA
 
 // VDM: tasks by NTVDM process id, in enumeration order; a null entry stands
 // for a task whose file name pointer is null.
@@ -39,7 +39,9 @@ struct FakeVdm {
 extern std::vector<FakeVdm> vdms;
 
 void installToolHelp();
-void installPsapi();
+// PSAPI, OpenProcess and, with `imageName`, QueryFullProcessImageNameA (as on
+// Vista and later); without it, that function is missing.
+void installPsapi(bool imageName);
 void installVdm();
 // Removes every stand-in and clears what the fakes saw.
 void removeAll();

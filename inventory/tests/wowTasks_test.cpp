@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "inventory/basProcesses.h"
+#include "inventory/wowTasks.h"
 #include "inventory/tests/boundFakes.h"
 #include "support/boundOnFirstUse.h"
 #include "support/basOSinfo.h"
@@ -55,22 +55,6 @@ TEST_F(WowTasks, OnlyANameEndingInNtvdmExeIsResolved) {
     EXPECT_EQ(resolveNtvdmName("C:\\NTVDM.EXE\\other.exe", 42), "C:\\NTVDM.EXE\\other.exe");
     EXPECT_EQ(resolveNtvdmName("C:\\x\\ntvdm.exe.bak", 42), "C:\\x\\ntvdm.exe.bak");
     EXPECT_EQ(resolveNtvdmName("", 42), "");
-}
-
-TEST_F(WowTasks, ToolHelpEntryOfAnNtvdmProcessGetsTheTaskName) {
-    const OSInfoRecord saved = OSInfo;
-    OSInfo.isNT = false;
-    fakes::installToolHelp();
-    fakes::processes.push_back({12, "EXPLORER.EXE"});
-    fakes::processes.push_back({42, "NTVDM.EXE"});
-    fakes::vdms.push_back({42, {"C:\\WINDOWS\\SYSTEM\\WOWEXEC.EXE", "C:\\APPS\\TASK16.EXE"}});
-    std::vector<DWORD> ids(processTablePositions, 0);
-    std::vector<std::string> paths(processTablePositions);
-    EXPECT_EQ(getProcessList(ids, paths), 2);
-    EXPECT_EQ(paths[0], "EXPLORER.EXE");
-    EXPECT_EQ(paths[1], "C:\\APPS\\TASK16.EXE");
-    EXPECT_EQ(ids[1], 42u);
-    OSInfo = saved;
 }
 
 TEST(StrFromAnsiPtr, CopiesAtMost259Bytes) {

@@ -1,0 +1,101 @@
+// The executable of one process: from the ToolHelp snapshot on the 95
+// family, through PSAPI on the NT family. Where PSAPI cannot read a process
+// (a 64-bit process seen from the 32-bit program, an elevated or protected
+// one), Vista and later still name its image through a weaker kind of
+// access.
+#include "inventory/processExe.h"
+
+#include <cstddef>
+
+#include "inventory/wowTasks.h"
+#include "support/basOSinfo.h"
+#include "support/basStrings.h"
+#include "support/boundOnFirstUse.h"
+#include "support/handles.h"
+
+#if !defined(_WIN64)
+// The record layout the 95 family and NT agree on.
+static_assert(sizeof(PROCESSENTRY32) == 296, "PROCESSENTRY32 is 296 bytes");
+static_assert(offsetof(PROCESSENTRY32, th32ProcessID) == 8, "th32ProcessID at offset 8");
+static_assert(offsetof(PROCESSENTRY32, szExeFile) == 36, "szExeFile at offset 36");
+#endif
+
+namespace {
+
+constexpr DWORD queryAndReadAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
+constexpr DWORD limitedQueryAccess = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista on
+constexpr DWORD moduleBufferBytes = 200;
+constexpr int pathBufferLength = 260;
+constexpr DWORD imageNameBufferLength = 32768;  // the longest path Windows knows
+// A snapshot never holds this many processes; the bound stops a provider
+// that never says "no more".
+constexpr int mostSnapshotRecords = 1 << 16;
+
+std::string exeFromToolHelp(DWORD pid) {
+    KernelHandle snapshot(bound::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) {
+        return std::string();
+    }
+    PROCESSENTRY32 record = {};
+    record.dwSize = sizeof record;
+    BOOL more = bound::Process32First(snapshot.get(), &record);
+    for (int examined = 0; more && examined < mostSnapshotRecords; ++examined) {
+        if (record.th32ProcessID == pid) {
+            return nTrim(std::string(record.szExeFile, sizeof record.szExeFile));
+        }
+        more = bound::Process32Next(snapshot.get(), &record);
+    }
+    return std::string();
+}
+
+// The file of the process's first module, which is its executable.
+bool exeFromFirstModule(DWORD pid, std::string& path) {
+    KernelHandle process(bound::OpenProcess(queryAndReadAccess, FALSE, pid));
+    if (!process.valid()) {
+        return false;
+    }
+    HMODULE moduleHandles[200] = {};
+    DWORD needed = 0;
+    if (!bound::EnumProcessModules(process.get(), moduleHandles, moduleBufferBytes, &needed)) {
+        return false;
+    }
+    std::string buffer = blankBuffer(pathBufferLength + 1);
+    bound::GetModuleFileNameExA(process.get(), moduleHandles[0], &buffer[0], pathBufferLength);
+    path = nTrim(buffer);
+    return !path.empty();
+}
+
+// The process's image as Vista and later name it; false before Vista.
+bool exeFromImageName(DWORD pid, std::string& path) {
+    if (!bound::QueryFullProcessImageNameA.available()) {
+        return false;
+    }
+    KernelHandle process(bound::OpenProcess(limitedQueryAccess, FALSE, pid));
+    if (!process.valid()) {
+        return false;
+    }
+    std::string buffer(imageNameBufferLength, '\0');
+    DWORD length = imageNameBufferLength;
+    if (!bound::QueryFullProcessImageNameA(process.get(), 0, &buffer[0], &length) ||
+        length >= imageNameBufferLength) {
+        return false;
+    }
+    buffer.resize(length);
+    path = buffer;
+    return !path.empty();
+}
+
+std::string exeFromPsapi(DWORD pid) {
+    std::string path;
+    if (!exeFromFirstModule(pid, path) && !exeFromImageName(pid, path)) {
+        return std::string();
+    }
+    return path;
+}
+
+}  // namespace
+
+std::string exeOfProcess(DWORD pid) {
+    const std::string exe = OSInfo.isNT ? exeFromPsapi(pid) : exeFromToolHelp(pid);
+    return resolveNtvdmName(exe, pid);
+}
