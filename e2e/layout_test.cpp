@@ -162,8 +162,16 @@ TEST_F(Layout, ControlsFollowAResize) {
     expectLayoutRight();
 }
 
+// A line that comes in while the window is minimised may bring up the
+// list's horizontal scroll bar; still no control moves, and once restored
+// the controls stand where they stood at that size before.
 TEST_F(Layout, MinimisingMovesNoControlAndRestoringLaysOutAgain) {
     const HWND form = program_.window();
+    // No scroll bar to begin with.
+    ASSERT_TRUE(clickButton(program_.clearButton()));
+    ASSERT_TRUE(waitUntil([this] {
+        return (GetWindowLongA(program_.list(), GWL_STYLE) & WS_HSCROLL) == 0;
+    }));
     expectLayoutRight();
     const Box list = placeIn(program_.list(), form);
     const Box panel = placeIn(program_.panel(), form);
@@ -171,6 +179,12 @@ TEST_F(Layout, MinimisingMovesNoControlAndRestoringLaysOutAgain) {
 
     PostMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(waitUntil([form] { return IsIconic(form) != FALSE; }));
+    WindowSpec plan;
+    plan.caption = std::string(400, 'M');
+    TestWindow wide(plan);
+    ASSERT_TRUE(bringToFront(wide.handle()));
+    std::vector<std::string> seen;
+    ASSERT_FALSE(program_.waitForLineOf(GetCurrentProcessId(), plan.caption, seen).empty());
     ASSERT_TRUE(program_.letTheLoopRun());
     // Sizes inside the window, which a minimised window keeps.
     RECT listRect = {0, 0, 0, 0};

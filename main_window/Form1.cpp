@@ -61,7 +61,7 @@ bool Form1::createControls() {
     constexpr DWORD child = WS_CHILD | WS_VISIBLE;
     // Creation order is tab order.
     List1 = createChild(hwnd_, "LISTBOX", "",
-                        child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY,
+                        child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                         WS_EX_CLIENTEDGE, controlId::List1, list1Rect_);
     Frame1 = createChild(hwnd_, panelClassName, "", child, WS_EX_CONTROLPARENT, 0, frame1Rect_);
     if (List1 == nullptr || Frame1 == nullptr) {

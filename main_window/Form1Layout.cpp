@@ -22,11 +22,22 @@ void Form1::layout() {
     list1Rect_.height = listSize.height;
     place(List1, list1Rect_);
 
-    // The list box trims its height to whole lines; the panel follows the
-    // height it really has.
+    // The list shows whole lines only, and the panel follows the height it
+    // really has. The list box is made without integral height, so that it
+    // never changes its own height behind the layout's back (it would, while
+    // the window is minimised, when its horizontal scroll bar comes or goes);
+    // the cut is made here instead, from the list box's border and scroll
+    // bar as they are now, so the same size always gives the same places.
     RECT listRect;
-    if (GetWindowRect(List1, &listRect)) {
-        list1Rect_.height = pixelsToTwips(listRect.bottom - listRect.top, dpiY_);
+    RECT listClient;
+    if (GetWindowRect(List1, &listRect) && GetClientRect(List1, &listClient)) {
+        const int height = listRect.bottom - listRect.top;
+        const int lineHeight = static_cast<int>(SendMessageA(List1, LB_GETITEMHEIGHT, 0, 0));
+        const int kept = wholeLinesHeight(height, height - listClient.bottom, lineHeight);
+        list1Rect_.height = pixelsToTwips(kept, dpiY_);
+        if (kept != height) {
+            place(List1, list1Rect_);
+        }
     }
 
     const PanelPlacement panel =

@@ -37,6 +37,14 @@ ListSize listSizeFor(float formOuterWidth, float clientHeight, float frameHeight
     return next;
 }
 
+int wholeLinesHeight(int height, int frame, int lineHeight) {
+    const int client = height - frame;
+    if (lineHeight <= 0 || client <= lineHeight) {
+        return height;
+    }
+    return height - client % lineHeight;
+}
+
 PanelPlacement panelPlacementFor(float listHeight, float clientWidth, float closeWidth) {
     PanelPlacement placement;
     placement.frameTop = listHeight + gapBelowList;

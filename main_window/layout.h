@@ -21,6 +21,12 @@ struct ListSize {
 ListSize listSizeFor(float formOuterWidth, float clientHeight, float frameHeight,
                      ListSize current);
 
+// The list's height in pixels once cut to whole lines: the client area
+// (`height` less the border and scroll bar, `frame`) shortened to a multiple
+// of the line height, as a list box does for itself. A list no higher than
+// one line keeps its height.
+int wholeLinesHeight(int height, int frame, int lineHeight);
+
 struct PanelPlacement {
     float frameTop;
     float frameWidth;

@@ -26,6 +26,22 @@ TEST(Layout, PanelFollowsTheHeightTheListReallyHas) {
     EXPECT_FLOAT_EQ(panel.frameTop, 3825.0f);
 }
 
+TEST(Layout, ListIsCutToWholeLines) {
+    // height, border and scroll bar, line height: the height kept
+    const int cases[][4] = {
+        {259, 4, 13, 251},   // 255 inside: 19 lines and 8 pixels over
+        {259, 21, 13, 255},  // the horizontal scroll bar takes 17 more
+        {264, 4, 13, 264},   // 260 inside: 20 whole lines
+        {16, 4, 13, 16},     // one line or less is left alone
+        {4, 4, 13, 4},
+        {0, 4, 13, 0},
+        {259, 4, 0, 259},    // no line height known
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(wholeLinesHeight(c[0], c[1], c[2]), c[3]) << c[0] << " " << c[1] << " " << c[2];
+    }
+}
+
 TEST(Layout, ClientHeightOf615GivesAnEmptyList) {
     const ListSize list = listSizeFor(12600.0f, 615.0f, frameHeight, created);
     EXPECT_FLOAT_EQ(list.height, 0.0f);
