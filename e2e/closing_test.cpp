@@ -15,27 +15,6 @@
 namespace e2e {
 namespace {
 
-// A window handle as the relay trace prints it.
-std::string traced(HWND window) {
-    char text[40];
-    std::snprintf(text, sizeof text, "hwnd=%016llX",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    return text;
-}
-
-// Trace lines of calls into a window procedure for `window` with `message`.
-int countMessages(const std::vector<std::string>& trace, HWND window, const std::string& message) {
-    const std::string wanted = "Call window proc";
-    const std::string target = "(" + traced(window) + ",msg=" + message + ",";
-    int count = 0;
-    for (const std::string& line : trace) {
-        if (line.find(wanted) != std::string::npos && line.find(target) != std::string::npos) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 void pressKeys(std::initializer_list<BYTE> keys) {
     for (BYTE key : keys) {
         keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
@@ -163,9 +142,9 @@ TEST_F(Closing, CloseBeforeTheFirstTickLogsNothingAndEndsTheProgram) {
     const std::vector<std::string> trace = program_.trace();
     // The press was handled, then the tick came and ended the program at
     // once: no line was ever added to the list.
-    const int press = findInTrace(trace, "(" + traced(program_.closeButton()) + ",msg=WM_KEYUP,");
+    const int press = findInTrace(trace, "(" + tracedWindow(program_.closeButton()) + ",msg=WM_KEYUP,");
     ASSERT_GE(press, 0) << "the press of Close is not in the trace";
-    EXPECT_GT(findInTrace(trace, "(" + traced(program_.window()) + ",msg=WM_TIMER,"), press);
+    EXPECT_GT(findInTrace(trace, "(" + tracedWindow(program_.window()) + ",msg=WM_TIMER,"), press);
     EXPECT_EQ(countMessages(trace, program_.list(), "LB_ADDSTRING"), 0);
 }
 

@@ -11,6 +11,7 @@
 
 #include "e2e/harness/environment.h"
 #include "e2e/harness/expectedLine.h"
+#include "e2e/harness/hostProcess.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/testWindow.h"
 
@@ -113,6 +114,19 @@ TEST_F(Lookup, OrdinaryWindowShowsTheFullPathOfItsProgram) {
     const WindowSpec plan = planWith("Ordinary task window", "TarnwickE2E");
     TestWindow window(plan);
     expectInFront(window, plan, exe);
+}
+
+// A window of another program, of the same bitness as the program under
+// test; the test program's own windows are those of a 64-bit program.
+TEST_F(Lookup, WindowOfAnotherProgramShowsItsFullPath) {
+    HostProcess host;
+    const std::string exe = standinsFolder() + "\\windowHost.exe";
+    ASSERT_TRUE(host.start(exe, "Window of another program")) << host.failure();
+    ASSERT_TRUE(bringToFront(host.window()));
+    std::vector<std::string> seen;
+    EXPECT_EQ(program_.waitForLineOf(host.pid(), host.caption(), seen),
+              expectedLine(host.windowFacts(exe)))
+        << listing(seen);
 }
 
 TEST_F(Lookup, PopUpWindowShowsNoExecutable) {

@@ -72,7 +72,7 @@ class PsapiProvisioning : public ::testing::Test {
 protected:
     PsapiProvisioning()
         : base_("psapi"),
-          sourcePath_(HKEY_LOCAL_MACHINE, currentVersionKey, "SourcePath"),
+          sourcePath_(HKEY_LOCAL_MACHINE, currentVersionKey, "SourcePath", programRegistryView()),
           psapiOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "psapi") {}
 
     // The installation source is <base>\cd\, so the file is expected at

@@ -205,28 +205,6 @@ TEST_F(VdmTasks, WithoutVdmdbgTheFieldIsEmptyAndTheProgramCarriesOn) {
     EXPECT_EQ(vdmdbgCalls(), 0) << "a VDMDBG was loaded after all";
 }
 
-// A window handle as the relay trace prints it.
-std::string traced(HWND window) {
-    char text[40];
-    std::snprintf(text, sizeof text, "hwnd=%016llX",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    return text;
-}
-
-// The index of the first trace line at or after `from` that calls a window
-// procedure for `window` with `message`, or -1.
-int findMessage(const std::vector<std::string>& trace, HWND window, const std::string& message,
-                int from = 0) {
-    const std::string target = "(" + traced(window) + ",msg=" + message + ",";
-    for (int i = from < 0 ? 0 : from; i < static_cast<int>(trace.size()); ++i) {
-        if (trace[i].find("Call window proc") != std::string::npos &&
-            trace[i].find(target) != std::string::npos) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 // The stand-in VDMDBG posts WM_CLOSE to the program's window from inside the
 // enumeration when TARNWICK_CLOSE_DURING_LOOKUP=1. The request is handled in
 // the lookup's own message step: the window goes, the line of the 16-bit

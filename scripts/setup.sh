@@ -2,29 +2,49 @@
 # Installs what building, running and testing need on Debian 12. Safe to run
 # again: it only calls apt-get when a package is missing.
 #
-# Only 64-bit Wine is installed. Machines without 32-bit support cannot run
-# 32-bit Wine, and with wine32 present /usr/bin/wine would pick it and fail.
+# 32-bit code runs on some machines of this kind and not on others (a kernel
+# setting). The i386 C library is installed everywhere, and its loader tells
+# which kind this is (scripts/lib/runs-32-bit). Only where 32-bit code runs
+# is 32-bit Wine installed: elsewhere /usr/bin/wine would pick it and fail.
+# The scripts always call 64-bit Wine by its own name, so it works on both.
 set -eu
+cd "$(dirname "$0")/.."
 
-packages="cmake ninja-build
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  googletest
-  wine wine64 fonts-wine
-  xvfb xauth x11-utils imagemagick"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
 
-missing=""
-for package in $packages; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $package"
+missing_of() {
+    missing=""
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing="$missing $package"
+        fi
+    done
+    echo "$missing"
+}
+
+install() {
+    missing=$(missing_of "$@")
+    if [ -n "$missing" ]; then
+        echo "Installing:$missing"
+        $sudo apt-get update -q
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
     fi
-done
+}
 
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo="sudo"
-    fi
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+fi
+
+install cmake ninja-build \
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
+  googletest \
+  wine wine64 fonts-wine \
+  xvfb xauth x11-utils imagemagick \
+  libc6:i386
+
+if scripts/lib/runs-32-bit; then
+    install wine32:i386
 fi

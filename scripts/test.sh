@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds everything and runs every test: unit tests, the import-table checks
 # and the end-to-end tests of the real program under Wine in a virtual
-# display. Extra arguments go to ctest (for example -R e2e).
+# display. Where this machine runs 32-bit code, the end-to-end tests also run
+# against the 32-bit program (the tests labelled runs-32-bit-code). Extra
+# arguments go to ctest (for example -R e2e).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -13,4 +15,9 @@ trap stop_wine_and_display EXIT INT TERM
 start_virtual_display
 use_wine_prefix test desktop
 
-ctest --preset tests "$@"
+if scripts/lib/runs-32-bit; then
+    ctest --preset tests "$@"
+else
+    echo "This machine does not run 32-bit code: the end-to-end tests run against the 64-bit program only."
+    ctest --preset tests -LE runs-32-bit-code "$@"
+fi

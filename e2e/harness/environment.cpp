@@ -28,6 +28,27 @@ std::string programPath() {
     return windowsPathOf(environmentValue("TARNWICK_E2E_EXE"));
 }
 
+bool programIs32Bit() {
+    static const bool is32Bit = [] {
+        const HANDLE file = CreateFileA(programPath().c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        // The PE header's machine field, found through the DOS header.
+        IMAGE_DOS_HEADER dos = {};
+        DWORD read = 0;
+        WORD machine = 0;
+        if (ReadFile(file, &dos, sizeof dos, &read, nullptr) && read == sizeof dos &&
+            SetFilePointer(file, dos.e_lfanew + 4, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER) {
+            ReadFile(file, &machine, sizeof machine, &read, nullptr);
+        }
+        CloseHandle(file);
+        return machine == IMAGE_FILE_MACHINE_I386;
+    }();
+    return is32Bit;
+}
+
 std::string stderrLogPath() {
     return windowsPathOf(environmentValue("TARNWICK_E2E_STDERR_LOG"));
 }

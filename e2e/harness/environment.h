@@ -16,6 +16,9 @@ std::string windowsPathOf(const std::string& path);
 // The program under test, from TARNWICK_E2E_EXE; empty when not set.
 std::string programPath();
 
+// Whether the program under test is the 32-bit build (its file says so).
+bool programIs32Bit();
+
 // The file that receives the standard error of this test process and of the
 // processes it starts (Wine writes its debug channels there), from
 // TARNWICK_E2E_STDERR_LOG; empty when not set.

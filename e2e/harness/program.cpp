@@ -437,4 +437,32 @@ std::vector<std::string> Program::trace() const {
     return found;
 }
 
+std::string tracedWindow(HWND window) {
+    char text[40];
+    std::snprintf(text, sizeof text, programIs32Bit() ? "hwnd=%08llX" : "hwnd=%016llX",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+int findMessage(const std::vector<std::string>& trace, HWND window, const std::string& message,
+                int from) {
+    const std::string target = "(" + tracedWindow(window) + ",msg=" + message + ",";
+    for (int i = from < 0 ? 0 : from; i < static_cast<int>(trace.size()); ++i) {
+        if (trace[i].find("Call window proc") != std::string::npos &&
+            trace[i].find(target) != std::string::npos) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int countMessages(const std::vector<std::string>& trace, HWND window, const std::string& message) {
+    int count = 0;
+    for (int at = findMessage(trace, window, message); at >= 0;
+         at = findMessage(trace, window, message, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace e2e

@@ -1,5 +1,7 @@
 #include "e2e/harness/registryValue.h"
 
+#include "e2e/harness/environment.h"
+
 namespace e2e {
 
 namespace {
@@ -21,9 +23,10 @@ private:
     HKEY key_ = nullptr;
 };
 
-bool keyExists(HKEY root, const std::string& path) {
+bool keyExists(HKEY root, const std::string& path, REGSAM view) {
     Key key;
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.receive()) == ERROR_SUCCESS;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) ==
+           ERROR_SUCCESS;
 }
 
 // `path` without its last `count` parts.
@@ -45,15 +48,19 @@ std::string dllOverridesKey(const std::string& programFileName) {
     return appDefaultsKey(programFileName) + "\\DllOverrides";
 }
 
+REGSAM programRegistryView() {
+    return programIs32Bit() ? KEY_WOW64_32KEY : 0;
+}
+
 ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::string& keyPath,
-                                         const std::string& name)
-    : root_(root), keyPath_(keyPath), name_(name) {
-    while (!keyExists(root_, withoutLastParts(keyPath_, missingKeys_)) &&
+                                         const std::string& name, REGSAM view)
+    : root_(root), view_(view), keyPath_(keyPath), name_(name) {
+    while (!keyExists(root_, withoutLastParts(keyPath_, missingKeys_), view_) &&
            !withoutLastParts(keyPath_, missingKeys_).empty()) {
         ++missingKeys_;
     }
     Key key;
-    if (missingKeys_ > 0 || RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_QUERY_VALUE,
+    if (missingKeys_ > 0 || RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_QUERY_VALUE | view_,
                                           key.receive()) != ERROR_SUCCESS) {
         return;
     }
@@ -73,7 +80,7 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::string& keyPath,
 ScopedRegistryValue::~ScopedRegistryValue() {
     if (valueExisted_) {
         Key key;
-        if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, key.receive()) ==
+        if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE | view_, key.receive()) ==
             ERROR_SUCCESS) {
             RegSetValueExA(key.get(), name_.c_str(), 0, type_,
                            reinterpret_cast<const BYTE*>(data_.data()),
@@ -92,7 +99,7 @@ ScopedRegistryValue::~ScopedRegistryValue() {
 
 bool ScopedRegistryValue::set(const std::string& text) {
     Key key;
-    if (RegCreateKeyExA(root_, keyPath_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+    if (RegCreateKeyExA(root_, keyPath_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view_, nullptr,
                         key.receive(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
@@ -103,7 +110,7 @@ bool ScopedRegistryValue::set(const std::string& text) {
 
 bool ScopedRegistryValue::remove() {
     Key key;
-    if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, key.receive()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE | view_, key.receive()) != ERROR_SUCCESS) {
         return true;  // no key, no value
     }
     const LONG result = RegDeleteValueA(key.get(), name_.c_str());

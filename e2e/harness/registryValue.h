@@ -17,10 +17,16 @@ namespace e2e {
 std::string appDefaultsKey(const std::string& programFileName);
 std::string dllOverridesKey(const std::string& programFileName);
 
+// The view of HKEY_LOCAL_MACHINE\SOFTWARE that the program under test reads:
+// KEY_WOW64_32KEY for the 32-bit program, the test's own (0) otherwise.
+REGSAM programRegistryView();
+
 class ScopedRegistryValue {
 public:
-    // Remembers the value `name` of `root`\`keyPath` as it is now.
-    ScopedRegistryValue(HKEY root, const std::string& keyPath, const std::string& name);
+    // Remembers the value `name` of `root`\`keyPath` as it is now. `view`
+    // (KEY_WOW64_32KEY) chooses the registry that 32-bit programs see.
+    ScopedRegistryValue(HKEY root, const std::string& keyPath, const std::string& name,
+                        REGSAM view = 0);
     ~ScopedRegistryValue();
     ScopedRegistryValue(const ScopedRegistryValue&) = delete;
     ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
@@ -33,6 +39,7 @@ public:
 
 private:
     HKEY root_;
+    REGSAM view_;
     std::string keyPath_;
     std::string name_;
     // How many trailing parts of keyPath_ did not exist (and may be made).

@@ -14,7 +14,13 @@ XVFB_PID=""
 
 use_wine_prefix() {
     export WINEPREFIX="$TARNWICK_ROOT/build/wine/$1"
-    if [ ! -f "$WINEPREFIX/.tarnwick-ready" ]; then
+    # Where 32-bit code runs, a prefix made with 32-bit Wine installed holds
+    # both kinds of program; one made before does not, and is made again.
+    kind=64
+    if "$TARNWICK_ROOT/scripts/lib/runs-32-bit" && [ -x /usr/lib/wine/wine ]; then
+        kind=64+32
+    fi
+    if [ "$(cat "$WINEPREFIX/.tarnwick-ready" 2>/dev/null)" != "$kind" ]; then
         echo "Creating the Wine prefix $WINEPREFIX (once)..."
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -25,7 +31,7 @@ use_wine_prefix() {
             "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
             "$WINESERVER" -w
         fi
-        touch "$WINEPREFIX/.tarnwick-ready"
+        echo "$kind" >"$WINEPREFIX/.tarnwick-ready"
     fi
     # One wineserver for the whole run: programs then start in a fraction of
     # a second instead of seconds. Starting one program here also starts
