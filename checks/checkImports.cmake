@@ -5,6 +5,8 @@
 #                    imported fails the check
 #   -DFORBIDDEN=...  optional: functions ("dll function") that must not be
 #                    imported at all, because they are bound on first use
+#   -DREQUIRED=...   optional: functions ("dll function;dll function") that
+#                    must be imported
 #   -DSUBSYSTEM=4.0  optional: the subsystem version the program must ask for
 cmake_minimum_required(VERSION 3.20)
 
@@ -78,6 +80,12 @@ if(DEFINED FORBIDDEN)
     endforeach()
   endforeach()
 endif()
+foreach(entry IN LISTS REQUIRED)
+  string(TOLOWER "${entry}" entry)
+  if(NOT entry IN_LIST imports)
+    list(APPEND failures "not imported: ${entry}")
+  endif()
+endforeach()
 if(DEFINED SUBSYSTEM)
   string(REPLACE "." ";" version "${SUBSYSTEM}")
   list(GET version 0 major)

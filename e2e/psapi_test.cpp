@@ -98,6 +98,14 @@ protected:
 
     void putFileOnTheCd() { ASSERT_TRUE(copyFile(standInPsapi(), fileOnTheCd())); }
 
+    // A PSAPI.DLL where a source path relative to <base>\current\folder
+    // would find it.
+    void plantInCurrentFolder() {
+        ASSERT_TRUE(makeFolders(base_.at("current\\SUPPORT\\DEBUG\\I386")));
+        ASSERT_TRUE(makeFolders(base_.at("current\\folder")));
+        ASSERT_TRUE(copyFile(standInPsapi(), base_.at("current\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL")));
+    }
+
     // Starts the program with PSAPI.DLL to be found only in its folder. With
     // `expectBox`, the first pass stops in a message box, so there is no
     // first line to wait for.
@@ -403,19 +411,24 @@ TEST_F(PsapiProvisioning, FileCopiedByHandLaterIsPickedUpWithoutAnyBox) {
     EXPECT_EQ(copyCalls().size(), 1u) << "only the silent copy";
 }
 
-// Without SourcePath the source is the fixed part alone, a path relative to
-// the program's current folder.
-TEST_F(PsapiProvisioning, WithoutSourcePathTheCopyIsRelativeToTheCurrentFolder) {
+// Without SourcePath the source would be the fixed part alone, a path
+// relative to the program's current folder, which anyone may have filled: a
+// PSAPI.DLL put there is not copied, neither silently nor after Yes.
+TEST_F(PsapiProvisioning, WithoutSourcePathNothingIsCopiedFromTheCurrentFolder) {
     ASSERT_TRUE(sourcePath_.remove());
-    ASSERT_TRUE(makeFolders(base_.at("current\\SUPPORT\\DEBUG\\I386")));
-    ASSERT_TRUE(makeFolders(base_.at("current\\folder")));
-    ASSERT_TRUE(copyFile(standInPsapi(), base_.at("current\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL")));
-    start(false, base_.at("current\\folder"));
-    expectOwnWindowLine(programFile_);
-    EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
-    EXPECT_TRUE(boxCalls().empty());
-    EXPECT_EQ(copyCalls(), (std::vector<std::string>{expectedCopy(
-                               std::string("..") + pathOnTheCd, programFolder() + "\\PSAPI.DLL")}));
+    plantInCurrentFolder();
+    start(true, base_.at("current\\folder"));
+    BoxSeen prompt;
+    waitForBox(prompt);
+    expectInstallPrompt(prompt);
+    press(prompt, IDYES);
+    BoxSeen notice;
+    waitForBox(notice);
+    expectNotice(notice, copyFailedNotice);
+    press(notice, IDOK);
+    expectOwnWindowLine("");
+    EXPECT_FALSE(fileExists(copyInProgramFolder()));
+    EXPECT_TRUE(copyCalls().empty());
 }
 
 // A SourcePath too long for the program's buffer counts as none.
@@ -425,14 +438,19 @@ TEST_F(PsapiProvisioning, SourcePathTooLongCountsAsNone) {
         longSource += "longer\\";
     }
     ASSERT_TRUE(sourcePath_.set(longSource));
-    ASSERT_TRUE(makeFolders(base_.at("current\\SUPPORT\\DEBUG\\I386")));
-    ASSERT_TRUE(makeFolders(base_.at("current\\folder")));
-    ASSERT_TRUE(copyFile(standInPsapi(), base_.at("current\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL")));
-    start(false, base_.at("current\\folder"));
-    expectOwnWindowLine(programFile_);
-    EXPECT_TRUE(boxCalls().empty());
-    EXPECT_EQ(copyCalls(), (std::vector<std::string>{expectedCopy(
-                               std::string("..") + pathOnTheCd, programFolder() + "\\PSAPI.DLL")}));
+    plantInCurrentFolder();
+    start(true, base_.at("current\\folder"));
+    BoxSeen prompt;
+    waitForBox(prompt);
+    expectInstallPrompt(prompt);
+    press(prompt, IDNO);
+    BoxSeen notice;
+    waitForBox(notice);
+    expectNotice(notice, manualCopyNotice);
+    press(notice, IDOK);
+    expectOwnWindowLine("");
+    EXPECT_FALSE(fileExists(copyInProgramFolder()));
+    EXPECT_TRUE(copyCalls().empty());
 }
 
 // Nothing is put between the registry text and "..", not even a backslash.

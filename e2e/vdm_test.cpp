@@ -1,10 +1,11 @@
 // The executable field for a process whose file is named ntvdm.exe, a
 // virtual DOS machine: the program names the 16-bit Windows task it hosts,
 // through VDMDBG.dll. Wine runs no 16-bit tasks, so a stand-in process named
-// ntvdm.exe and a stand-in VDMDBG.dll beside the program (loaded in place of
-// Wine's own by a native override) report WOWEXEC.EXE and two tasks for it.
-// With Wine's own VDMDBG (a builtin override), or none (disabled), the field
-// is empty text and the program carries on.
+// ntvdm.exe and a stand-in VDMDBG.dll in the system folder (loaded in place
+// of Wine's own by a native override) report WOWEXEC.EXE and two tasks for
+// it. With Wine's own VDMDBG (a builtin override), or none (disabled), the
+// field is empty text and the program carries on. Libraries placed beside
+// the program are never loaded.
 //
 // The VDM lookup lets the program's window run once; a close request that
 // arrives there ends the program cleanly, without the line.
@@ -20,6 +21,7 @@
 #include "e2e/harness/program.h"
 #include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
+#include "e2e/harness/systemDll.h"
 #include "e2e/harness/testWindow.h"
 
 namespace e2e {
@@ -34,14 +36,16 @@ class VdmTasks : public ::testing::Test {
 protected:
     VdmTasks()
         : folder_("vdm"),
-          vdmdbgOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "vdmdbg") {}
+          systemVdmdbg_(standinsFolder() + "\\VDMDBG.dll", "VDMDBG.dll"),
+          vdmdbgOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "vdmdbg"),
+          winmmOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "winmm") {}
 
-    // A copy of the program in a folder of its own, with the stand-in
-    // VDMDBG.dll beside it, where the search for the library starts.
+    // A copy of the program in a folder of its own; the stand-in VDMDBG.dll
+    // in the system folder.
     void SetUp() override {
         ASSERT_TRUE(folder_.valid());
+        ASSERT_TRUE(systemVdmdbg_.valid()) << systemVdmdbg_.path();
         ASSERT_TRUE(copyFile(programPath(), folder_.at(programName)));
-        ASSERT_TRUE(copyFile(standinsFolder() + "\\VDMDBG.dll", folder_.at("VDMDBG.dll")));
     }
 
     // `vdmdbg`: which VDMDBG.dll may load, "native" (the stand-in), "builtin"
@@ -94,9 +98,26 @@ protected:
     // Members go in reverse order: the program ends before its folder and
     // the setting go.
     ScratchFolder folder_;
+    ScopedSystemDll systemVdmdbg_;
     ScopedRegistryValue vdmdbgOverride_;
+    ScopedRegistryValue winmmOverride_;
     Program program_;
 };
+
+// A winmm.dll and a VDMDBG.dll put beside the program, even with Wine told
+// to prefer such copies, are not loaded: both come from the system folder.
+TEST_F(VdmTasks, LibrariesPlacedBesideTheProgramAreNotLoaded) {
+    ASSERT_TRUE(copyFile(standinsFolder() + "\\VDMDBG.dll", folder_.at("VDMDBG.dll")));
+    ASSERT_TRUE(copyFile(standinsFolder() + "\\winmm.dll", folder_.at("winmm.dll")));
+    ASSERT_TRUE(winmmOverride_.set("native,builtin"));
+    start("native,builtin");
+    HostProcess ntvdm;
+    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, planted libraries");
+    expectHostLine(ntvdm, lastTask);
+    EXPECT_FALSE(fileExists(folder_.at("VDMDBG.dll.loaded"))) << "the planted VDMDBG.dll was loaded";
+    EXPECT_FALSE(fileExists(folder_.at("winmm.dll.loaded"))) << "the planted winmm.dll was loaded";
+    EXPECT_TRUE(fileExists(systemVdmdbg_.path() + ".loaded"));
+}
 
 TEST_F(VdmTasks, StandInVdmdbgNamesTheLastTaskThatIsNotWowexec) {
     start("native");

@@ -15,6 +15,7 @@
 #include "e2e/harness/program.h"
 #include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
+#include "e2e/harness/systemDll.h"
 #include "e2e/harness/testWindow.h"
 
 namespace e2e {
@@ -103,7 +104,8 @@ TEST_F(Windows98, WithoutPsapiTheFieldIsFilledAndNothingAsks) {
 
 // The ToolHelp path names the 16-bit task of an NTVDM process as well.
 TEST_F(Windows98, NtvdmProcessShowsItsLastTask) {
-    ASSERT_TRUE(copyFile(standinsFolder() + "\\VDMDBG.dll", folder_.at("VDMDBG.dll")));
+    ScopedSystemDll vdmdbg(standinsFolder() + "\\VDMDBG.dll", "VDMDBG.dll");
+    ASSERT_TRUE(vdmdbg.valid()) << vdmdbg.path();
     ASSERT_TRUE(vdmdbgOverride_.set("native"));
     start();
     HostProcess ntvdm;

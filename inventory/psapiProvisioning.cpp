@@ -68,10 +68,17 @@ bool ensurePsapiWith(int& state, const std::string& appFolder, const PsapiOperat
 
     state = sequenceRun;
     const std::string destination = psapiDestinationPath(appFolder);
-    const std::string source = psapiSourcePath(operations.installationSource());
-    if (!operations.copy(source, destination)) {
+    const std::string installationSource = operations.installationSource();
+    const std::string source = psapiSourcePath(installationSource);
+    // With no installation source recorded, the source path would lead out
+    // of whatever folder the program was started in, which anyone may have
+    // filled: nothing is copied from there, neither silently nor after Yes.
+    const auto copy = [&] {
+        return !installationSource.empty() && operations.copy(source, destination);
+    };
+    if (!copy()) {
         if (operations.ask(psapiText::prompt, psapiText::promptStyle) == psapiText::yes) {
-            if (!operations.copy(source, destination)) {
+            if (!copy()) {
                 operations.ask(psapiText::copyFailed, psapiText::noticeStyle);
             }
         } else {

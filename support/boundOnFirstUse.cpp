@@ -6,6 +6,27 @@ namespace bound {
 
 namespace {
 
+// Only PSAPI.DLL is looked for along the standard search order, which starts
+// in the program's own folder: a copy put there on Windows NT 4.0 must be
+// found. Every other library comes from the system folder by its full path,
+// so that no file placed beside the program is loaded in its place.
+constexpr const char psapi[] = "psapi.dll";
+
+HMODULE load(const char* dll) {
+    if (std::strcmp(dll, psapi) == 0) {
+        return LoadLibraryA(dll);
+    }
+    char path[MAX_PATH + 1] = {};
+    const UINT folderLength = GetSystemDirectoryA(path, MAX_PATH);
+    const std::size_t nameLength = std::strlen(dll);
+    if (folderLength == 0 || folderLength + 1 + nameLength > MAX_PATH) {
+        return nullptr;
+    }
+    path[folderLength] = '\\';
+    std::memcpy(path + folderLength + 1, dll, nameLength + 1);
+    return LoadLibraryA(path);
+}
+
 // The libraries loaded for bound functions. They stay loaded while the
 // program runs, since their addresses are kept, and are released at exit.
 class LoadedLibraries {
@@ -33,7 +54,7 @@ public:
         for (Entry& entry : entries_) {
             if (entry.name == nullptr) {
                 entry.name = dll;
-                entry.module = LoadLibraryA(dll);
+                entry.module = load(dll);
                 return entry.module;
             }
         }
@@ -53,7 +74,6 @@ LoadedLibraries& libraries() {
     return instance;
 }
 
-constexpr const char psapi[] = "psapi.dll";
 constexpr const char vdmdbg[] = "VDMDBG.dll";
 constexpr const char winmm[] = "winmm.dll";
 constexpr const char kernel32[] = "kernel32.dll";

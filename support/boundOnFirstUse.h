@@ -3,9 +3,10 @@
 // One 32-bit program runs on Windows 95 and on Windows NT. Some functions
 // exist on only one of them (ToolHelp on the 95 family, PSAPI on NT), and
 // others live in libraries that may be missing. Each function listed here is
-// looked up by name the first time it is called: its DLL is loaded by bare
-// name through the standard search order, which starts in the program's own
-// folder, and the address is kept for the rest of the run.
+// looked up by name the first time it is called: its DLL is loaded from the
+// system folder (PSAPI.DLL alone through the standard search order, which
+// starts in the program's own folder), and the address is kept for the rest
+// of the run.
 //
 // A call site reads like a plain call: bound::OpenProcess(...). When the
 // library or the entry point is missing, the call does nothing and returns

@@ -6,9 +6,12 @@
 // also asks the program's window to close, so that the request arrives while
 // a lookup is under way. TARNWICK_VDM_TASKS in the environment, a list of
 // file names separated by ";", replaces the three tasks (empty: no task).
+// Loaded, it leaves a marker beside itself (loadMarker.h).
 #include <windows.h>
 #include <tlhelp32.h>
 #include <vdmdbg.h>
+
+#include "loadMarker.h"
 
 #include <cstring>
 #include <string>
@@ -79,6 +82,13 @@ std::vector<std::string> taskFiles() {
 }
 
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        leaveLoadMarker(instance);
+    }
+    return TRUE;
+}
 
 extern "C" __declspec(dllexport) INT WINAPI VDMEnumProcessWOW(PROCESSENUMPROC callback, LPARAM user) {
     closeProgramIfAsked();

@@ -162,6 +162,22 @@ TEST(PsapiProvisioning, AfterAFailedSequenceOnlySilentLoadAttempts) {
     EXPECT_EQ(state, 2);
 }
 
+// Without SourcePath the source would be relative to the current folder:
+// nothing is copied, the user is asked at once, and Yes cannot copy either.
+TEST(PsapiProvisioning, NoInstallationSourceCopiesNothing) {
+    World world;
+    world.registryText = "";
+    world.copyResults = {true, true};
+    world.answer = 6;
+    int state = 0;
+    EXPECT_FALSE(ensurePsapiWith(state, folder, world.operations()));
+    EXPECT_TRUE(world.copies.empty());
+    ASSERT_EQ(world.boxes.size(), 2u);
+    EXPECT_EQ(world.boxes[0].first, psapiText::prompt);
+    EXPECT_EQ(world.boxes[1].first, psapiText::copyFailed);
+    EXPECT_EQ(world.loads, 2);
+}
+
 TEST(PsapiPaths, TheRegistryTextIsUsedAsItStands) {
     EXPECT_EQ(psapiSourcePath("D:\\I386\\"), "D:\\I386\\..\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL");
     EXPECT_EQ(psapiSourcePath("D:\\I386"), "D:\\I386..\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL");
