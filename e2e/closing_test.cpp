@@ -26,12 +26,12 @@ void pressKeys(std::initializer_list<BYTE> keys) {
 
 class Closing : public ::testing::Test {
 protected:
-    void start(bool pressCloseBeforeFirstTick = false) {
+    void start(LaunchOptions::BeforeFirstTick beforeFirstTick = LaunchOptions::BeforeFirstTick::nothing) {
         LaunchOptions options;
         options.traceCalls = true;
-        options.pressCloseBeforeFirstTick = pressCloseBeforeFirstTick;
+        options.beforeFirstTick = beforeFirstTick;
         ASSERT_TRUE(program_.start(options)) << program_.failure();
-        if (!pressCloseBeforeFirstTick) {
+        if (beforeFirstTick == LaunchOptions::BeforeFirstTick::nothing) {
             // The polling loop runs: it has logged a line.
             ASSERT_GT(countMessages(program_.trace(), program_.list(), "LB_ADDSTRING"), 0);
         }
@@ -39,8 +39,8 @@ protected:
 
     // The program ends by itself, and over its whole run it raised and
     // restored the timer resolution once each, in that order.
-    void expectEndedWithTimerResolutionRestoredOnce() {
-        ASSERT_TRUE(program_.waitForExit()) << "the program is still running";
+    void expectEndedWithTimerResolutionRestoredOnce(int ticks = 1, DWORD withinMs = defaultTimeoutMs) {
+        ASSERT_TRUE(program_.waitForExit(withinMs)) << "the program is still running";
         EXPECT_EQ(program_.exitCode(), 0u);
         const std::vector<std::string> trace = program_.trace();
         EXPECT_EQ(countCalls(trace, "winmm.timeBeginPeriod"), 1);
@@ -49,7 +49,7 @@ protected:
         EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod", "00000001"), 1);
         EXPECT_LT(findInTrace(trace, ":Call winmm.timeBeginPeriod("),
                   findInTrace(trace, ":Call winmm.timeEndPeriod("));
-        EXPECT_EQ(countMessages(trace, program_.window(), "WM_TIMER,wp=00000001"), 1)
+        EXPECT_EQ(countMessages(trace, program_.window(), "WM_TIMER,wp=00000001"), ticks)
             << "Timer1 fires once";
     }
 
@@ -137,7 +137,7 @@ TEST_F(Closing, EscPressesCloseAndEndsTheProgram) {
 }
 
 TEST_F(Closing, CloseBeforeTheFirstTickLogsNothingAndEndsTheProgram) {
-    start(true);
+    start(LaunchOptions::BeforeFirstTick::pressClose);
     expectEndedWithTimerResolutionRestoredOnce();
     const std::vector<std::string> trace = program_.trace();
     // The press was handled, then the tick came and ended the program at
@@ -146,6 +146,42 @@ TEST_F(Closing, CloseBeforeTheFirstTickLogsNothingAndEndsTheProgram) {
     ASSERT_GE(press, 0) << "the press of Close is not in the trace";
     EXPECT_GT(findInTrace(trace, "(" + tracedWindow(program_.window()) + ",msg=WM_TIMER,"), press);
     EXPECT_EQ(countMessages(trace, program_.list(), "LB_ADDSTRING"), 0);
+}
+
+// A WM_QUIT from another program is a request to stop like any other.
+TEST_F(Closing, QuitPostedFromOutsideEndsTheProgram) {
+    start();
+    ASSERT_TRUE(PostThreadMessageA(program_.mainThreadId(), WM_QUIT, 0, 0));
+    expectEndedWithTimerResolutionRestoredOnce(1, 3000);
+}
+
+TEST_F(Closing, QuitBeforeTheFirstTickEndsTheProgram) {
+    start(LaunchOptions::BeforeFirstTick::postQuit);
+    expectEndedWithTimerResolutionRestoredOnce(0, 3000);
+    EXPECT_EQ(countMessages(program_.trace(), program_.list(), "LB_ADDSTRING"), 0);
+}
+
+// A tick of Timer1 posted from outside while the loop runs returns at once
+// instead of starting a second loop inside the first.
+TEST_F(Closing, ATickPostedFromOutsideStartsNoSecondLoop) {
+    start();
+    ASSERT_TRUE(PostMessageA(program_.window(), WM_TIMER, 1, 0));
+    ASSERT_TRUE(program_.letTheLoopRun());
+    const std::string tick = "(" + tracedWindow(program_.window()) + ",msg=WM_TIMER,wp=00000001,";
+    const std::vector<std::string> running = program_.trace();
+    const int second = findMessage(running, program_.window(), "WM_TIMER,wp=00000001",
+                                   findMessage(running, program_.window(), "WM_TIMER,wp=00000001") + 1);
+    ASSERT_GE(second, 0) << "the posted tick is not in the trace";
+    int returned = -1;
+    for (int i = second + 1; i < static_cast<int>(running.size()) && returned < 0; ++i) {
+        if (running[i].find("Ret  window proc") != std::string::npos &&
+            running[i].find(tick) != std::string::npos) {
+            returned = i;
+        }
+    }
+    EXPECT_GT(returned, second) << "the posted tick has not returned: a second loop runs";
+    ASSERT_TRUE(clickButton(program_.closeButton()));
+    expectEndedWithTimerResolutionRestoredOnce(2);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -447,6 +448,43 @@ TEST_F(BadInput, CaptionsWithLineBreaksAreWrittenWithThem) {
         }
     }
     ASSERT_FALSE(program_.hasExited());
+}
+
+// Lines with captions at their limit fill the log's text budget of 16 MiB
+// long before its 32,767 lines: the oldest go, and the newest is kept and
+// selected.
+TEST_F(Faults, HugeCaptionsKeepTheLogWithinItsTextBudget) {
+    constexpr std::size_t budget = std::size_t{16} << 20;
+    constexpr int changes = 600;
+    WindowSpec plans[2];
+    std::vector<std::unique_ptr<TestWindow>> windows;
+    std::string lines[2];
+    for (int i = 0; i < 2; ++i) {
+        plans[i].caption = textOfLength(65535, i == 0 ? "huge caption A: " : "huge caption B: ");
+        plans[i].rect = {100, 80, 500, 320};
+        WindowSpec creation = plans[i];
+        creation.caption = "caption to come";  // longer than CreateWindowEx takes
+        windows.push_back(std::make_unique<TestWindow>(creation));
+        ASSERT_TRUE(SetWindowTextA(windows[i]->handle(), plans[i].caption.c_str()));
+        lines[i] = lineOf(*windows[i], plans[i]);
+    }
+    ASSERT_EQ(lines[0].size(), lines[1].size());
+    for (int change = 0; change < changes; ++change) {
+        frontAndWaitForLastLine(windows[change % 2]->handle(), lines[change % 2]);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+    const int n = count();
+    std::size_t kept = 0;
+    for (int i = 0; i < n; ++i) {
+        kept += static_cast<std::size_t>(ask(program_.list(), LB_GETTEXTLEN, static_cast<WPARAM>(i)));
+    }
+    EXPECT_LE(kept, budget);
+    EXPECT_EQ(n, static_cast<int>(budget / lines[0].size())) << "as many whole lines as fit";
+    EXPECT_EQ(lineAt(program_.list(), n - 1), lines[(changes - 1) % 2]);
+    EXPECT_EQ(selected(), n - 1);
+    EXPECT_FALSE(program_.hasExited());
 }
 
 }  // namespace

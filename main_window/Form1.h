@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main_window/design.h"
+#include "main_window/logBook.h"
 
 class Form1 {
 public:
@@ -19,6 +20,9 @@ public:
     // Creates the window and its controls, runs the load step and shows the
     // window. False when the window could not be created.
     bool create(HINSTANCE instance, int showCommand);
+
+    // Unloads the window if it is still there, as a close request does.
+    void close();
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -46,6 +50,7 @@ private:
 
     // The log list (Form1Log.cpp).
     void appendToLog(const std::string& line);
+    bool dropOldestLine();
     void widenListExtent(const std::string& line);
     void holdBackPainting();
     void repaintLog();
@@ -73,10 +78,12 @@ private:
 
     int dpiX_ = 96;
     int dpiY_ = 96;
+    LogBook logBook_;
     int widestLinePixels_ = 0;
     bool paintingHeldBack_ = false;
     DWORD paintingHeldBackSince_ = 0;
 
+    bool polling_ = false;
     bool stopRequested = false;
     HWND lastForegroundWnd = nullptr;
 };

@@ -19,6 +19,11 @@ void Form1::load() {
 
 void Form1::timer1Tick() {
     KillTimer(hwnd_, controlId::Timer1);
+    // A tick posted from outside while the loop runs starts no second loop.
+    if (polling_) {
+        return;
+    }
+    polling_ = true;
     while (!stopRequested) {
         // One bad pass must not end the log.
         try {
@@ -27,6 +32,11 @@ void Form1::timer1Tick() {
         }
         Sleep(1);
         processPendingMessages();
+        // A WM_QUIT, also one posted by another program, ends the run the
+        // way Close does.
+        if (quitRequested()) {
+            stopRequested = true;
+        }
     }
     requestUnload();
 }
@@ -43,6 +53,10 @@ void Form1::unload() {
     bound::timeEndPeriod(1);
     setProgramWindow(nullptr);
     PostQuitMessage(0);
+}
+
+void Form1::close() {
+    requestUnload();
 }
 
 void Form1::requestUnload() {

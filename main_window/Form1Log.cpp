@@ -19,14 +19,24 @@ constexpr DWORD longestHoldBackMs = 250;
 
 void Form1::appendToLog(const std::string& line) {
     holdBackPainting();
-    const int count = static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0));
-    for (int drop = linesToDropBeforeAppend(count); drop > 0; --drop) {
-        SendMessageA(List1, LB_DELETESTRING, 0, 0);
+    // The list holds what the book knows of, unless someone else changed it.
+    logBook_.alignTo(static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0)));
+    for (int drop = logBook_.linesToDropFor(line.size()); drop > 0; --drop) {
+        dropOldestLine();
     }
-    SendMessageA(List1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    const int newCount = static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0));
-    if (newCount > 0) {
-        SendMessageA(List1, LB_SETCURSEL, static_cast<WPARAM>(newCount - 1), 0);
+    const bool added = appendDroppingOldest(
+        [&] {
+            const LRESULT index =
+                SendMessageA(List1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+            return index != LB_ERR && index != LB_ERRSPACE;
+        },
+        [this] { return dropOldestLine(); });
+    if (added) {
+        logBook_.add({line.size()});
+    }
+    const int count = static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0));
+    if (count > 0) {
+        SendMessageA(List1, LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
     }
     widenListExtent(line);
 
@@ -35,6 +45,14 @@ void Form1::appendToLog(const std::string& line) {
     } else {
         SetTimer(hwnd_, controlId::listRepaint, quietBeforeRepaintMs, nullptr);
     }
+}
+
+bool Form1::dropOldestLine() {
+    if (SendMessageA(List1, LB_DELETESTRING, 0, 0) == LB_ERR) {
+        return false;
+    }
+    logBook_.dropOldest();
+    return true;
 }
 
 void Form1::widenListExtent(const std::string& line) {

@@ -69,7 +69,3 @@ std::string buildLogLine(const ForegroundFacts& facts) {
     line += formatDecimal(facts.iconic);
     return line;
 }
-
-int linesToDropBeforeAppend(int lineCount) {
-    return lineCount >= maxLogLines ? lineCount - maxLogLines + 1 : 0;
-}

@@ -28,10 +28,3 @@ std::string formatHex(std::uint32_t value);
 
 // title='..'  cls='..'  vis=..  pos=l,t,w,h  exe='..'  pid=..  style=..  iconic=..
 std::string buildLogLine(const ForegroundFacts& facts);
-
-// The list holds at most this many lines; the oldest go first.
-constexpr int maxLogLines = 32767;
-
-// How many of the oldest lines must go before one more line is appended to a
-// list that holds `lineCount` lines.
-int linesToDropBeforeAppend(int lineCount);

@@ -5,6 +5,10 @@
 #include "support/messageStep.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // No box of the system's own ("There is no disk in the drive") for a
+    // load or a copy that touches an empty drive: such failures are the
+    // program's to handle.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     if (!Form1::registerClass(instance)) {
         return 1;
     }
@@ -16,5 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         dispatchOneMessage(message);
     }
+    // A WM_QUIT from outside before the polling loop began leaves the window
+    // standing; it goes the usual way, which restores the timer resolution.
+    form.close();
     return static_cast<int>(message.wParam);
 }

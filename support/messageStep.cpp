@@ -2,6 +2,7 @@
 
 namespace {
 HWND mainWindow = nullptr;
+bool quitSeen = false;
 }
 
 void setProgramWindow(HWND window) {
@@ -24,9 +25,14 @@ void processPendingMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
+            quitSeen = true;
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
         dispatchOneMessage(message);
     }
+}
+
+bool quitRequested() {
+    return quitSeen;
 }

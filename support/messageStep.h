@@ -15,6 +15,11 @@ HWND programWindow();
 // registered window first.
 void dispatchOneMessage(MSG& message);
 
-// Handles every pending message and returns. A WM_QUIT found in the queue is
-// posted again, so that the outer message loop still ends.
+// Handles every pending message and returns. A WM_QUIT found in the queue
+// stops the step and is posted again, so that the outer message loop still
+// ends; from then on quitRequested() is true.
 void processPendingMessages();
+
+// Whether a message step has met WM_QUIT, from the program itself or from
+// outside: the polling loop takes it as a request to stop.
+bool quitRequested();

@@ -231,8 +231,8 @@ bool Program::start(const LaunchOptions& options) {
     if (!launch(options)) {
         return false;
     }
-    if (options.pressCloseBeforeFirstTick) {
-        return holdUntilWindowAndPressClose();
+    if (options.beforeFirstTick != LaunchOptions::BeforeFirstTick::nothing) {
+        return holdUntilWindowAndAct(options.beforeFirstTick);
     }
     if (!waitUntil([this] { return findWindowAndControls(); })) {
         failure_ = "the program's window and its controls did not appear";
@@ -275,7 +275,8 @@ bool Program::launch(const LaunchOptions& options) {
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    const DWORD flags = options.pressCloseBeforeFirstTick ? DEBUG_ONLY_THIS_PROCESS : 0;
+    const DWORD flags =
+        options.beforeFirstTick != LaunchOptions::BeforeFirstTick::nothing ? DEBUG_ONLY_THIS_PROCESS : 0;
     const char* currentDirectory =
         options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str();
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
@@ -289,7 +290,7 @@ bool Program::launch(const LaunchOptions& options) {
     return true;
 }
 
-bool Program::holdUntilWindowAndPressClose() {
+bool Program::holdUntilWindowAndAct(LaunchOptions::BeforeFirstTick action) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < defaultTimeoutMs) {
         DEBUG_EVENT event = {};
@@ -319,8 +320,10 @@ bool Program::holdUntilWindowAndPressClose() {
         const bool exited = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT;
         // The program stands still until the event is continued.
         const bool pressed = !exited && findWindowAndControls();
-        if (pressed) {
+        if (pressed && action == LaunchOptions::BeforeFirstTick::pressClose) {
             pressByKeyboard(closeButton_);
+        } else if (pressed) {
+            PostThreadMessageA(mainThreadId(), WM_QUIT, 0, 0);
         }
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
         if (pressed) {

@@ -19,12 +19,14 @@ struct LaunchOptions {
     // to the standard error log (environment.h), which must be set.
     bool traceCalls = false;
 
-    // Press Close before the first tick of the program's timer. The program is
-    // started with this process as its debugger and held at a debug event
-    // once its window exists; the key press is queued there, and the program
-    // is then let go. Queued input comes before any timer message, so the
-    // press is handled before the tick whatever the machine's speed.
-    bool pressCloseBeforeFirstTick = false;
+    // Something to do before the first tick of the program's timer: press
+    // Close, or post WM_QUIT to its thread. The program is started with this
+    // process as its debugger and held at a debug event once its window
+    // exists; the key press or the quit is queued there, and the program is
+    // then let go. Queued messages come before any timer message, so they
+    // are handled before the tick whatever the machine's speed.
+    enum class BeforeFirstTick { nothing, pressClose, postQuit };
+    BeforeFirstTick beforeFirstTick = BeforeFirstTick::nothing;
 
     // The program file to start, as a Windows path; empty: the one that
     // TARNWICK_E2E_EXE names. A copy elsewhere lets a test choose the
@@ -105,7 +107,7 @@ public:
 
 private:
     bool launch(const LaunchOptions& options);
-    bool holdUntilWindowAndPressClose();
+    bool holdUntilWindowAndAct(LaunchOptions::BeforeFirstTick action);
     bool findWindowAndControls();
 
     PROCESS_INFORMATION processInfo_ = {};

@@ -82,10 +82,3 @@ TEST(LogLine, ExtremeRectangleDoesNotOverflow) {
     EXPECT_NE(line.find("pos=-2147483648,2147483647,4294967295,-4294967295  "), std::string::npos)
         << line;
 }
-
-TEST(LogCapacity, TheOldestLineGoesOnlyWhenTheLogIsFull) {
-    EXPECT_EQ(linesToDropBeforeAppend(0), 0);
-    EXPECT_EQ(linesToDropBeforeAppend(maxLogLines - 1), 0);
-    EXPECT_EQ(linesToDropBeforeAppend(maxLogLines), 1);
-    EXPECT_EQ(linesToDropBeforeAppend(maxLogLines + 5), 6);
-}

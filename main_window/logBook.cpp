@@ -1,0 +1,39 @@
+#include "main_window/logBook.h"
+
+int LogBook::linesToDropFor(std::size_t bytes) const {
+    int drop = 0;
+    std::size_t kept = bytes_;
+    const int count = lines();
+    while (drop < count && (count - drop >= maxLines || kept + bytes > maxBytes)) {
+        kept -= records_[static_cast<std::size_t>(drop)].bytes;
+        ++drop;
+    }
+    return drop;
+}
+
+void LogBook::add(const LineRecord& record) {
+    records_.push_back(record);
+    bytes_ += record.bytes;
+}
+
+bool LogBook::dropOldest() {
+    if (records_.empty()) {
+        return false;
+    }
+    bytes_ -= records_.front().bytes;
+    records_.pop_front();
+    return true;
+}
+
+void LogBook::clear() {
+    records_.clear();
+    bytes_ = 0;
+}
+
+void LogBook::alignTo(int lines) {
+    while (this->lines() > lines && dropOldest()) {
+    }
+    while (this->lines() < lines) {
+        records_.push_front(LineRecord());
+    }
+}

@@ -1,0 +1,54 @@
+// What the program keeps beside each line of the log: the size of its text,
+// for the log's limits. The book is kept in step with the list, oldest line
+// first.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+
+struct LineRecord {
+    std::size_t bytes = 0;  // of the line's text
+};
+
+class LogBook {
+public:
+    // The log keeps at most this many lines and this much text; whichever
+    // limit is reached first, the oldest lines go.
+    static constexpr int maxLines = 32767;
+    static constexpr std::size_t maxBytes = std::size_t{16} << 20;
+
+    int lines() const { return static_cast<int>(records_.size()); }
+    std::size_t bytes() const { return bytes_; }
+    const LineRecord& at(int index) const { return records_[static_cast<std::size_t>(index)]; }
+
+    // How many of the oldest lines must go before a line of `bytes` is
+    // added. Never more than there are: the new line is always kept.
+    int linesToDropFor(std::size_t bytes) const;
+
+    void add(const LineRecord& record);
+    // Drops the oldest line; false when there is none.
+    bool dropOldest();
+    void clear();
+
+    // After someone else has added or removed lines of the list, makes the
+    // book hold `lines` records again: the newest stay in step, lines the
+    // book does not know get empty records in front.
+    void alignTo(int lines);
+
+private:
+    std::deque<LineRecord> records_;
+    std::size_t bytes_ = 0;
+};
+
+// Adds a line with `tryAdd`; while that fails (the list box is out of
+// space), drops the oldest line with `dropOldest` and tries again, until the
+// line is in or nothing is left to drop. True when the line went in.
+template <typename TryAdd, typename DropOldest>
+bool appendDroppingOldest(TryAdd tryAdd, DropOldest dropOldest) {
+    while (!tryAdd()) {
+        if (!dropOldest()) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,77 @@
+#include "main_window/logBook.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+LogBook bookOf(int lines, std::size_t bytesEach) {
+    LogBook book;
+    for (int i = 0; i < lines; ++i) {
+        book.add({bytesEach});
+    }
+    return book;
+}
+
+TEST(LogBook, TheOldestLinesGoAtEitherLimit) {
+    struct Case {
+        const char* name;
+        int lines;
+        std::size_t bytesEach;
+        std::size_t newBytes;
+        int drop;
+    };
+    const std::size_t big = 65535 + 100;  // a line with a caption at its limit
+    const Case cases[] = {
+        {"empty", 0, 0, 100, 0},
+        {"one line short of the count", LogBook::maxLines - 1, 10, 10, 0},
+        {"at the count", LogBook::maxLines, 10, 10, 1},
+        {"text within the budget", 254, big, big, 0},  // 255 of them fit
+        {"text over the budget", 255, big, big, 1},
+        {"a line as big as the budget", 3, 10, LogBook::maxBytes, 3},
+        {"a line bigger than the budget keeps itself", 3, 10, LogBook::maxBytes + 1, 3},
+    };
+    for (const Case& c : cases) {
+        const LogBook book = bookOf(c.lines, c.bytesEach);
+        EXPECT_EQ(book.linesToDropFor(c.newBytes), c.drop) << c.name;
+    }
+}
+
+TEST(LogBook, KeepsCountAndBytesInStepWithTheList) {
+    LogBook book = bookOf(3, 10);
+    book.add({5});
+    EXPECT_EQ(book.bytes(), 35u);
+    EXPECT_TRUE(book.dropOldest());
+    EXPECT_EQ(book.lines(), 3);
+    EXPECT_EQ(book.bytes(), 25u);
+    book.alignTo(5);  // two lines added from elsewhere, in front
+    EXPECT_EQ(book.lines(), 5);
+    EXPECT_EQ(book.at(0).bytes, 0u);
+    EXPECT_EQ(book.at(4).bytes, 5u);
+    book.alignTo(1);
+    EXPECT_EQ(book.at(0).bytes, 5u);
+    EXPECT_EQ(book.bytes(), 5u);
+    book.clear();
+    EXPECT_FALSE(book.dropOldest());
+    EXPECT_EQ(book.bytes(), 0u);
+}
+
+// A list box out of space refuses the line; the oldest lines make room.
+TEST(AppendRule, AFailedAddDropsTheOldestLineAndTriesAgain) {
+    int lines = 4;
+    int refusals = 2;
+    int tries = 0;
+    const bool added = appendDroppingOldest([&] { return ++tries > refusals; },
+                                            [&] { return lines > 0 && lines-- > 0; });
+    EXPECT_TRUE(added);
+    EXPECT_EQ(tries, 3);
+    EXPECT_EQ(lines, 2);
+
+    lines = 1;
+    tries = 0;
+    EXPECT_FALSE(appendDroppingOldest([&] { return ++tries > 5; },
+                                      [&] { return lines > 0 && lines-- > 0; }));
+    EXPECT_EQ(lines, 0);
+    EXPECT_EQ(tries, 2);
+}
+
+}  // namespace
