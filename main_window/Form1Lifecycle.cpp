@@ -20,11 +20,9 @@ void Form1::load() {
 void Form1::timer1Tick() {
     KillTimer(hwnd_, controlId::Timer1);
     while (!stopRequested) {
-        // One bad pass must not end the log.
-        try {
-            checkForeground();
-        } catch (...) {
-        }
+        // A pass that fails gives up its line and returns; the next pass
+        // carries on.
+        checkForeground();
         Sleep(1);
         processPendingMessages();
     }
