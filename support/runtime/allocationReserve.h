@@ -5,7 +5,7 @@
 // allocation fail for good.
 //
 // The rule works on the allocator it is handed, so that a test can refuse
-// blocks at will.
+// blocks at will; heap.cpp hands it the process heap.
 #pragma once
 
 #include <cstddef>
