@@ -6,6 +6,8 @@
 #   -DFORBIDDEN=...  optional: functions ("dll function") that must not be
 #                    imported at all, because they are bound on first use
 #   -DSUBSYSTEM=4.0  optional: the subsystem version the program must ask for
+#   -DNO_IMPORTS_FROM=...  optional: DLLs nothing may be imported from, such
+#                    as msvcrt.dll (the program brings its own runtime)
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT EXISTS "${PROGRAM}")
@@ -76,6 +78,15 @@ if(DEFINED FORBIDDEN)
         list(APPEND failures "bound on first use, yet imported: ${import}")
       endif()
     endforeach()
+  endforeach()
+endif()
+if(DEFINED NO_IMPORTS_FROM)
+  string(TOLOWER "${NO_IMPORTS_FROM}" refusedDlls)
+  foreach(import IN LISTS imports)
+    string(REGEX REPLACE " .*" "" importDll "${import}")
+    if(importDll IN_LIST refusedDlls)
+      list(APPEND failures "imported from ${importDll}, which the program must not use: ${import}")
+    endif()
   endforeach()
 endif()
 if(DEFINED SUBSYSTEM)
