@@ -8,6 +8,8 @@
 #   -DREQUIRED=...   optional: functions ("dll function;dll function") that
 #                    must be imported
 #   -DSUBSYSTEM=4.0  optional: the subsystem version the program must ask for
+#   -DNO_IMPORTS_FROM=...  optional: DLLs nothing may be imported from, such
+#                    as msvcrt.dll (the program brings its own runtime)
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT EXISTS "${PROGRAM}")
@@ -86,6 +88,15 @@ foreach(entry IN LISTS REQUIRED)
     list(APPEND failures "not imported: ${entry}")
   endif()
 endforeach()
+if(DEFINED NO_IMPORTS_FROM)
+  string(TOLOWER "${NO_IMPORTS_FROM}" refusedDlls)
+  foreach(import IN LISTS imports)
+    string(REGEX REPLACE " .*" "" importDll "${import}")
+    if(importDll IN_LIST refusedDlls)
+      list(APPEND failures "imported from ${importDll}, which the program must not use: ${import}")
+    endif()
+  endforeach()
+endif()
 if(DEFINED SUBSYSTEM)
   string(REPLACE "." ";" version "${SUBSYSTEM}")
   list(GET version 0 major)

@@ -47,13 +47,11 @@ BOOL WINAPI enumWowProcessProc(DWORD dwProcessId, DWORD, LPARAM) {
 }
 
 BOOL WINAPI enumWowTaskProc(DWORD, WORD, WORD, PSZ, PSZ pszFileName, LPARAM) {
-    // Nothing may be thrown back into the platform's enumeration.
-    try {
-        const std::string fileName = strFromAnsiPtr(pszFileName);
-        if (upperTail(fileName, 11) != "WOWEXEC.EXE") {
-            wowTaskResult = fileName;
-        }
-    } catch (...) {
+    // Built without exceptions, so nothing can be thrown back into the
+    // platform's enumeration.
+    const std::string fileName = strFromAnsiPtr(pszFileName);
+    if (upperTail(fileName, 11) != "WOWEXEC.EXE") {
+        wowTaskResult = fileName;
     }
     return FALSE;  // go on with the next task
 }

@@ -111,12 +111,9 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (form == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    // Nothing thrown below may leave through the platform's stack frames.
-    try {
-        return form->handleMessage(message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    // The program is built without exceptions: every failure below is a
+    // return value, and nothing can leave through the platform's frames.
+    return form->handleMessage(message, wParam, lParam);
 }
 
 LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

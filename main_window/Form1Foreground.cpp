@@ -7,6 +7,7 @@
 #include "main_window/logLine.h"
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
+#include "support/runtime/heap.h"
 
 void Form1::checkForeground() {
     const HWND h = GetForegroundWindow();
@@ -38,7 +39,14 @@ void Form1::checkForeground() {
     if (hwnd_ == nullptr) {
         return;
     }
-    appendToLog(buildLogLine(facts));
+    const std::string line = buildLogLine(facts);
+    // If memory ran short while the line was built, the heap's reserve stood
+    // in: the line is dropped, so that the reserve can be set aside again,
+    // and the next change is logged as usual.
+    if (heapRanShortSinceAsked()) {
+        return;
+    }
+    appendToLog(line);
 }
 
 std::string Form1::getStrWindowText(HWND window) {

@@ -25,11 +25,9 @@ void Form1::timer1Tick() {
     }
     polling_ = true;
     while (!stopRequested) {
-        // One bad pass must not end the log.
-        try {
-            checkForeground();
-        } catch (...) {
-        }
+        // A pass that fails gives up its line and returns; the next pass
+        // carries on.
+        checkForeground();
         Sleep(1);
         processPendingMessages();
         // A WM_QUIT, also one posted by another program, ends the run the

@@ -1,6 +1,6 @@
 #include "main_window/layout.h"
 
-#include <cmath>
+#include <cmath>  // std::isfinite, which the compiler builds in
 
 namespace {
 
@@ -16,7 +16,18 @@ bool acceptableSize(float value) {
 }  // namespace
 
 int twipsToPixels(float twips, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / twipsPerInch));
+    // To the nearest pixel, halves away from zero. The fraction left after
+    // cutting off the whole pixels is exact in a double.
+    const double pixels = static_cast<double>(twips) * dpi / twipsPerInch;
+    const int whole = static_cast<int>(pixels);
+    const double fraction = pixels - whole;
+    if (fraction >= 0.5) {
+        return whole + 1;
+    }
+    if (fraction <= -0.5) {
+        return whole - 1;
+    }
+    return whole;
 }
 
 float pixelsToTwips(int pixels, int dpi) {

@@ -73,6 +73,7 @@ TEST(Twips, FifteenToAPixelAt96Dpi) {
     EXPECT_EQ(twipsToPixels(4500.0f, 96), 300);
     EXPECT_EQ(twipsToPixels(3885.0f, 96), 259);
     EXPECT_EQ(twipsToPixels(5332.5f, 96), 356);  // 355.5 rounds up
+    EXPECT_EQ(twipsToPixels(7.0f, 96), 0);       // 0.47 rounds down
     EXPECT_FLOAT_EQ(pixelsToTwips(259, 96), 3885.0f);
 }
 
@@ -86,6 +87,7 @@ TEST(Twips, TenToAPixelAt144Dpi) {
 TEST(Twips, NegativeValuesRoundAwayFromZero) {
     EXPECT_EQ(twipsToPixels(-437.5f, 96), -29);
     EXPECT_EQ(twipsToPixels(-7.5f, 96), -1);
+    EXPECT_EQ(twipsToPixels(-7.0f, 96), 0);  // -0.47 rounds to zero
 }
 
 }  // namespace

@@ -1,0 +1,63 @@
+# Disassembles a 32-bit program with objdump and fails on any instruction
+# that the 386 (with its 387) does not have: the program must run on every
+# processor that Windows 95 and Windows NT 4.0 run on.
+#   -DOBJDUMP=...   objdump for 32-bit Windows programs
+#   -DPROGRAM=...   the .exe (or an object file) to read
+#
+# Refused: the Pentium Pro's conditional moves and compares (cmov, fcmov,
+# fcomi, fucomi) and its long nop (nopw, nopl, which compilers use as
+# padding); the 486's bswap, cmpxchg and xadd; the Pentium's cmpxchg8b, rdtsc
+# and cpuid; the model-specific rdmsr, wrmsr, rdpmc, sysenter and sysexit; and
+# any MMX or SSE instruction or register.
+cmake_minimum_required(VERSION 3.20)
+
+if(NOT EXISTS "${PROGRAM}")
+  message(FATAL_ERROR "No program at ${PROGRAM}: build it first")
+endif()
+execute_process(COMMAND ${OBJDUMP} -d --no-show-raw-insn -C ${PROGRAM}
+                OUTPUT_VARIABLE dump RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} failed on ${PROGRAM}")
+endif()
+
+set(mnemonics "cmov[a-z]+|fcmov[a-z]+|fu?comip?|nop[wl]|bswap|cmpxchg(8b)?|xadd[bwl]?|rdtsc|cpuid")
+string(APPEND mnemonics "|rdmsr|wrmsr|rdpmc|sysenter|sysexit")
+string(APPEND mnemonics "|emms|femms|[lms]fence|ldmxcsr|stmxcsr|fxsave|fxrstor|prefetch[a-z0-9]*")
+string(APPEND mnemonics "|clflush|movnti|maskmovq")
+# An instruction line: address, tab, optional prefixes, the mnemonic.
+set(prefixes "((lock|rep[a-z]*|data16|addr16|[c-gs]s) +)*")
+set(forbidden "^ *[0-9a-f]+:\t${prefixes}(${mnemonics})( |\t|$)")
+set(mmxOrSseRegister "%[xyz]?mm[0-9]")
+
+# One line per list element; brackets (from names such as operator[]) and
+# semicolons would upset CMake's lists.
+string(REPLACE "[" "(" dump "${dump}")
+string(REPLACE "]" ")" dump "${dump}")
+string(REPLACE ";" "," dump "${dump}")
+string(REPLACE "\n" ";" lines "${dump}")
+
+set(symbol "")
+set(instructions 0)
+set(failures "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[0-9a-f]+ <(.*)>:$")
+    set(symbol "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^ *[0-9a-f]+:\t")
+    math(EXPR instructions "${instructions} + 1")
+    if(line MATCHES "${forbidden}" OR line MATCHES "${mmxOrSseRegister}")
+      string(STRIP "${line}" line)
+      string(REPLACE "\t" " " line "${line}")
+      list(APPEND failures "in ${symbol}: ${line}")
+    endif()
+  endif()
+endforeach()
+if(instructions EQUAL 0)
+  message(FATAL_ERROR "No instructions found in ${PROGRAM}: the objdump output was not understood")
+endif()
+
+if(failures)
+  list(LENGTH failures count)
+  list(JOIN failures "\n  " text)
+  message(FATAL_ERROR "${PROGRAM}: beyond the 386's instruction set (${count}):\n  ${text}")
+endif()
+message(STATUS "${PROGRAM}: ${instructions} instructions checked, none beyond the 386")
