@@ -114,7 +114,7 @@ protected:
         options.exePath = programFile_;
         options.currentDirectory = currentDirectory;
         options.traceCalls = true;
-        options.moreTracedFunctions = "user32.MessageBoxA;kernel32.CopyFileA;kernelbase.CopyFileA";
+        options.moreTracedFunctions = "user32.MessageBoxA;kernel32.CopyFileW;kernelbase.CopyFileW";
         options.waitForFirstLine = !expectBox;
         ASSERT_TRUE(program_.start(options)) << program_.failure();
     }
@@ -224,7 +224,7 @@ protected:
     std::vector<std::string> copyCalls() {
         std::vector<std::string> calls;
         for (const std::string& line : program_.trace()) {
-            if (line.find(".CopyFileA(") == std::string::npos ||
+            if (line.find(".CopyFileW(") == std::string::npos ||
                 line.find(":Call ") == std::string::npos) {
                 continue;
             }

@@ -1,8 +1,21 @@
 #include "inventory/basWindows.h"
 
+#include "support/basOSinfo.h"
 #include "support/basStrings.h"
+#include "support/systemText.h"
 
 std::string getClassNameStr(HWND hwnd) {
+    if (OSInfo.isNT) {
+        wchar_t buffer[sharedTextBufferLength];
+        const int copied = GetClassNameW(hwnd, buffer, static_cast<int>(sharedTextBufferLength));
+        if (copied <= 0) {
+            return std::string();
+        }
+        const auto length = static_cast<std::size_t>(copied) < sharedTextBufferLength
+                                ? static_cast<std::size_t>(copied)
+                                : sharedTextBufferLength - 1;
+        return textFromWide(buffer, length);
+    }
     const int copied = GetClassNameA(hwnd, sharedTextBuffer, static_cast<int>(sharedTextBufferLength));
     if (copied <= 0) {
         return std::string();

@@ -12,6 +12,7 @@
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
 #include "support/handles.h"
+#include "support/systemText.h"
 
 #if !defined(_WIN64)
 // The record layout the 95 family and NT agree on.
@@ -59,29 +60,28 @@ bool exeFromFirstModule(DWORD pid, std::string& path) {
     if (!bound::EnumProcessModules(process.get(), moduleHandles, moduleBufferBytes, &needed)) {
         return false;
     }
-    std::string buffer = blankBuffer(pathBufferLength + 1);
-    bound::GetModuleFileNameExA(process.get(), moduleHandles[0], &buffer[0], pathBufferLength);
-    path = nTrim(buffer);
+    std::wstring buffer(pathBufferLength + 1, L' ');
+    bound::GetModuleFileNameExW(process.get(), moduleHandles[0], &buffer[0], pathBufferLength);
+    path = nTrim(textFromWide(buffer.data(), buffer.size()));
     return !path.empty();
 }
 
 // The process's image as Vista and later name it; false before Vista.
 bool exeFromImageName(DWORD pid, std::string& path) {
-    if (!bound::QueryFullProcessImageNameA.available()) {
+    if (!bound::QueryFullProcessImageNameW.available()) {
         return false;
     }
     KernelHandle process(bound::OpenProcess(limitedQueryAccess, FALSE, pid));
     if (!process.valid()) {
         return false;
     }
-    std::string buffer(imageNameBufferLength, '\0');
+    std::wstring buffer(imageNameBufferLength, L'\0');
     DWORD length = imageNameBufferLength;
-    if (!bound::QueryFullProcessImageNameA(process.get(), 0, &buffer[0], &length) ||
+    if (!bound::QueryFullProcessImageNameW(process.get(), 0, &buffer[0], &length) ||
         length >= imageNameBufferLength) {
         return false;
     }
-    buffer.resize(length);
-    path = buffer;
+    path = textFromWide(buffer.data(), length);
     return !path.empty();
 }
 

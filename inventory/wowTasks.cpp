@@ -5,6 +5,7 @@
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
 #include "support/messageStep.h"
+#include "support/systemText.h"
 
 DWORD wowWantedPid = 0;
 std::string wowTaskResult;
@@ -62,5 +63,5 @@ std::string strFromAnsiPtr(const char* pointer) {
     }
     std::string buffer(261, '\0');
     bound::lstrcpynA(&buffer[0], pointer, 260);
-    return nTrim(buffer);
+    return textFromAnsi(nTrim(buffer));
 }

@@ -8,8 +8,10 @@
 #include "main_window/layout.h"
 #include "main_window/panel.h"
 #include "main_window/resources/resource.h"
+#include "support/basOSinfo.h"
 #include "support/handles.h"
 #include "support/messageStep.h"
+#include "support/systemText.h"
 
 namespace {
 
@@ -31,6 +33,9 @@ bool Form1::registerClass(HINSTANCE instance) {
 }
 
 bool Form1::create(HINSTANCE instance, int showCommand) {
+    // The family decides what kind of list box the window gets, so it is
+    // known before the window is made.
+    getOSInfo(OSInfo);
     {
         WindowDC screen(nullptr);
         if (screen.get() != nullptr) {
@@ -60,9 +65,11 @@ bool Form1::create(HINSTANCE instance, int showCommand) {
 bool Form1::createControls() {
     constexpr DWORD child = WS_CHILD | WS_VISIBLE;
     // Creation order is tab order.
-    List1 = createChild(hwnd_, "LISTBOX", "",
-                        child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                        WS_EX_CLIENTEDGE, controlId::List1, list1Rect_);
+    // On the NT family the list holds Unicode, so that a line shows every
+    // character of a caption (systemText.h).
+    List1 = withDialogFont(createListBox(
+        WS_EX_CLIENTEDGE, child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        pixelsOf(list1Rect_), hwnd_, controlId::List1));
     Frame1 = createChild(hwnd_, panelClassName, "", child, WS_EX_CONTROLPARENT, 0, frame1Rect_);
     if (List1 == nullptr || Frame1 == nullptr) {
         return false;
@@ -82,12 +89,14 @@ bool Form1::createControls() {
 
 HWND Form1::createChild(HWND parent, const char* className, const char* caption, DWORD style,
                         DWORD exStyle, int id, const TwipRect& where) {
-    const HWND control = CreateWindowExA(
-        exStyle, className, caption, style, twipsToPixels(where.left, dpiX_),
-        twipsToPixels(where.top, dpiY_), twipsToPixels(where.width, dpiX_),
-        twipsToPixels(where.height, dpiY_), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    const RECT place = pixelsOf(where);
+    return withDialogFont(CreateWindowExA(
+        exStyle, className, caption, style, place.left, place.top, place.right - place.left,
+        place.bottom - place.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr));
+}
+
+HWND Form1::withDialogFont(HWND control) {
     if (control != nullptr) {
         // The dialog font rather than the bold system font.
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
@@ -96,9 +105,15 @@ HWND Form1::createChild(HWND parent, const char* className, const char* caption,
     return control;
 }
 
+RECT Form1::pixelsOf(const TwipRect& where) const {
+    const int left = twipsToPixels(where.left, dpiX_);
+    const int top = twipsToPixels(where.top, dpiY_);
+    return {left, top, left + twipsToPixels(where.width, dpiX_), top + twipsToPixels(where.height, dpiY_)};
+}
+
 void Form1::place(HWND control, const TwipRect& where) {
-    MoveWindow(control, twipsToPixels(where.left, dpiX_), twipsToPixels(where.top, dpiY_),
-               twipsToPixels(where.width, dpiX_), twipsToPixels(where.height, dpiY_), TRUE);
+    const RECT place = pixelsOf(where);
+    MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
 }
 
 LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

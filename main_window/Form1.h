@@ -33,6 +33,8 @@ private:
     bool createControls();
     HWND createChild(HWND parent, const char* className, const char* caption, DWORD style,
                      DWORD exStyle, int id, const TwipRect& where);
+    static HWND withDialogFont(HWND control);
+    RECT pixelsOf(const TwipRect& where) const;
     void place(HWND control, const TwipRect& where);
 
     // Life cycle (Form1Lifecycle.cpp).

@@ -3,8 +3,10 @@
 
 #include <cstring>
 
+#include "support/basOSinfo.h"
 #include "support/boundOnFirstUse.h"
 #include "support/handles.h"
+#include "support/systemText.h"
 
 void Form1::topMostCommand() {
     const bool ticked = SendMessageA(chkTopMost, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
@@ -20,37 +22,62 @@ void Form1::clearCommand() {
     layout();  // the horizontal scroll bar is gone: fit the list and the panel again
 }
 
-void Form1::copyCommand() {
-    std::string text;
-    const LRESULT selected = SendMessageA(List1, LB_GETCURSEL, 0, 0);
-    if (selected != LB_ERR) {
-        const LRESULT length = SendMessageA(List1, LB_GETTEXTLEN, static_cast<WPARAM>(selected), 0);
-        if (length != LB_ERR) {
-            text.assign(static_cast<std::size_t>(length) + 1, '\0');
-            const LRESULT copied = SendMessageA(List1, LB_GETTEXT, static_cast<WPARAM>(selected),
-                                                reinterpret_cast<LPARAM>(&text[0]));
-            text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-        }
+namespace {
+
+constexpr UINT clipboardMemory = GMEM_MOVEABLE | GMEM_DDESHARE;
+
+// Copies `bytes` of `data` into `block`; false when there is no block.
+bool fill(GlobalBlock& block, const void* data, std::size_t bytes) {
+    void* target = block.get() != nullptr ? GlobalLock(block.get()) : nullptr;
+    if (target == nullptr) {
+        return false;
     }
+    std::memcpy(target, data, bytes);
+    GlobalUnlock(block.get());
+    return true;
+}
+
+// Hands `block` to the open clipboard as `format`, which then owns it.
+void hand(GlobalBlock& block, UINT format) {
+    if (SetClipboardData(format, block.get()) != nullptr) {
+        block.release();
+    }
+}
+
+}  // namespace
+
+// The selected line goes onto the clipboard as text: on the NT family as
+// Unicode and, for programs that paste ANSI, in the system's code page too.
+void Form1::copyCommand() {
+    std::string line;
+    const LRESULT selected = SendMessageA(List1, LB_GETCURSEL, 0, 0);
+    if (selected != LB_ERR && !readListLine(List1, static_cast<int>(selected), line)) {
+        line.clear();
+    }
+    const std::string ansi = ansiFromText(line);
 
     // Another program may hold the clipboard; the copy is then skipped and
-    // the clipboard keeps what it had.
+    // the clipboard keeps what it had. So does it when memory runs short.
     OpenClipboardSession clipboard(hwnd_);
     if (!clipboard.isOpen()) {
         return;
     }
-    GlobalBlock block(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (block.get() == nullptr) {
+    GlobalBlock ansiBlock(clipboardMemory, ansi.size() + 1);
+    if (!fill(ansiBlock, ansi.c_str(), ansi.size() + 1)) {
         return;
     }
-    void* bytes = GlobalLock(block.get());
-    if (bytes == nullptr) {
+    if (!OSInfo.isNT) {
+        EmptyClipboard();
+        hand(ansiBlock, CF_TEXT);
         return;
     }
-    std::memcpy(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(block.get());
+    const std::wstring wide = wideFromText(line);
+    const std::size_t wideBytes = (wide.size() + 1) * sizeof(wchar_t);
+    GlobalBlock wideBlock(clipboardMemory, wideBytes);
+    if (!fill(wideBlock, wide.c_str(), wideBytes)) {
+        return;
+    }
     EmptyClipboard();
-    if (SetClipboardData(CF_TEXT, block.get()) != nullptr) {
-        block.release();  // the clipboard owns it now
-    }
+    hand(wideBlock, CF_UNICODETEXT);
+    hand(ansiBlock, CF_TEXT);
 }

@@ -5,9 +5,11 @@
 
 #include "inventory/basProcesses.h"
 #include "main_window/logLine.h"
+#include "support/basOSinfo.h"
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
 #include "support/runtime/heap.h"
+#include "support/systemText.h"
 
 void Form1::checkForeground() {
     const HWND h = GetForegroundWindow();
@@ -49,7 +51,18 @@ void Form1::checkForeground() {
     appendToLog(line);
 }
 
+// Both read the whole buffer back, blanks and NUL included, and trim it: a
+// caption keeps its trailing blanks and loses its leading ones.
 std::string Form1::getStrWindowText(HWND window) {
+    if (OSInfo.isNT) {
+        int length = GetWindowTextLengthW(window);
+        if (length < 0) {
+            length = 0;
+        }
+        std::wstring buffer(static_cast<std::size_t>(length) + 1, L' ');
+        GetWindowTextW(window, &buffer[0], length + 1);
+        return nTrim(textFromWide(buffer.data(), buffer.size()));
+    }
     int length = GetWindowTextLengthA(window);
     if (length < 0) {
         length = 0;
@@ -60,6 +73,11 @@ std::string Form1::getStrWindowText(HWND window) {
 }
 
 std::string Form1::getStrClass(HWND window) {
+    if (OSInfo.isNT) {
+        std::wstring buffer(260, L' ');
+        GetClassNameW(window, &buffer[0], 260);
+        return nTrim(textFromWide(buffer.data(), buffer.size()));
+    }
     std::string buffer = blankBuffer(260);
     GetClassNameA(window, &buffer[0], 260);
     return nTrim(buffer);

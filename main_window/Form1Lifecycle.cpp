@@ -14,7 +14,7 @@ void Form1::load() {
     bound::timeBeginPeriod(1);
     setPanelBackColour(Frame1, COLOR_BTNFACE);
     appFolder = stripTrailingBackslash(programFolder());
-    getOSInfo(OSInfo);
+    // OSInfo was filled before the window was made (Form1::create).
 }
 
 void Form1::timer1Tick() {

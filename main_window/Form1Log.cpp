@@ -11,6 +11,7 @@
 #include "main_window/controlIds.h"
 #include "main_window/logLine.h"
 #include "support/handles.h"
+#include "support/systemText.h"
 
 namespace {
 constexpr UINT quietBeforeRepaintMs = 30;
@@ -26,8 +27,7 @@ void Form1::appendToLog(const std::string& line) {
     }
     const bool added = appendDroppingOldest(
         [&] {
-            const LRESULT index =
-                SendMessageA(List1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+            const LRESULT index = addListLine(List1, line);
             return index != LB_ERR && index != LB_ERRSPACE;
         },
         [this] { return dropOldestLine(); });
@@ -62,8 +62,7 @@ void Form1::widenListExtent(const std::string& line) {
     }
     const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(List1, WM_GETFONT, 0, 0));
     const HGDIOBJ previous = font != nullptr ? SelectObject(dc.get(), font) : nullptr;
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc.get(), line.data(), static_cast<int>(line.size()), &extent);
+    const SIZE extent = measureText(dc.get(), line);
     if (previous != nullptr) {
         SelectObject(dc.get(), previous);
     }

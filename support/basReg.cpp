@@ -5,6 +5,7 @@
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
 #include "support/handles.h"
+#include "support/systemText.h"
 
 namespace {
 // KEY_READ without KEY_NOTIFY.
@@ -27,5 +28,5 @@ std::string getRegString(const std::string& keyPath, const std::string& valueNam
     if (result != ERROR_SUCCESS) {
         return std::string();
     }
-    return nTrim(buffer);
+    return textFromAnsi(nTrim(buffer));
 }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "support/basOSinfo.h"
+#include "support/systemText.h"
+
 char sharedTextBuffer[sharedTextBufferLength];
 
 std::string nTrim(const std::string& text) {
@@ -38,6 +41,10 @@ bool tryFileCopy(const std::string& sourcePath, const std::string& destinationPa
     if (sourcePath.find('\0') != std::string::npos ||
         destinationPath.find('\0') != std::string::npos) {
         return false;
+    }
+    if (OSInfo.isNT) {
+        return CopyFileW(wideFromText(sourcePath).c_str(), wideFromText(destinationPath).c_str(),
+                         FALSE) != FALSE;
     }
     return CopyFileA(sourcePath.c_str(), destinationPath.c_str(), FALSE) != FALSE;
 }

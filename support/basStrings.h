@@ -1,8 +1,9 @@
 // Small text helpers shared by the window and the inventory.
 //
-// Text in this program is kept as ANSI bytes in the system code page, exactly
-// as the "A" functions hand it over. Blank (0x20) and NUL never occur as the
-// trail byte of a double-byte character, so byte-wise trimming is safe.
+// Text in this program is UTF-8 on the NT family and the system's ANSI bytes
+// on the 95 family (systemText.h). Blank (0x20) and NUL never occur inside a
+// UTF-8 sequence or as the trail byte of a double-byte character, so
+// byte-wise trimming is safe in both.
 #pragma once
 
 #include <string>

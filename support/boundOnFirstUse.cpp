@@ -89,7 +89,7 @@ FARPROC lookUp(const char* dll, const char* name) {
 
 Function<decltype(&::EnumProcesses)> EnumProcesses{psapi, "EnumProcesses"};
 Function<decltype(&::EnumProcessModules)> EnumProcessModules{psapi, "EnumProcessModules"};
-Function<decltype(&::GetModuleFileNameExA)> GetModuleFileNameExA{psapi, "GetModuleFileNameExA"};
+Function<decltype(&::GetModuleFileNameExW)> GetModuleFileNameExW{psapi, "GetModuleFileNameExW"};
 
 Function<decltype(&::VDMEnumProcessWOW)> VDMEnumProcessWOW{vdmdbg, "VDMEnumProcessWOW"};
 Function<decltype(&::VDMEnumTaskWOWEx)> VDMEnumTaskWOWEx{vdmdbg, "VDMEnumTaskWOWEx"};
@@ -103,7 +103,7 @@ Function<decltype(&::Process32Next)> Process32Next{kernel32, "Process32Next"};
 Function<decltype(&::OpenProcess)> OpenProcess{kernel32, "OpenProcess"};
 Function<decltype(&::CloseHandle)> CloseHandle{kernel32, "CloseHandle"};
 Function<decltype(&::lstrcpynA)> lstrcpynA{kernel32, "lstrcpynA"};
-Function<QueryFullProcessImageNameAFunction> QueryFullProcessImageNameA{kernel32, "QueryFullProcessImageNameA"};
+Function<QueryFullProcessImageNameWFunction> QueryFullProcessImageNameW{kernel32, "QueryFullProcessImageNameW"};
 
 Function<decltype(&::SetWindowPos)> SetWindowPos{user32, "SetWindowPos"};
 Function<decltype(&::GetWindowThreadProcessId)> GetWindowThreadProcessId{user32, "GetWindowThreadProcessId"};

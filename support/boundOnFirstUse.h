@@ -74,7 +74,7 @@ private:
 // psapi.dll: only after ensurePsapi() has said yes.
 extern Function<decltype(&::EnumProcesses)> EnumProcesses;
 extern Function<decltype(&::EnumProcessModules)> EnumProcessModules;
-extern Function<decltype(&::GetModuleFileNameExA)> GetModuleFileNameExA;
+extern Function<decltype(&::GetModuleFileNameExW)> GetModuleFileNameExW;
 
 // VDMDBG.dll: only for a process named NTVDM.EXE.
 extern Function<decltype(&::VDMEnumProcessWOW)> VDMEnumProcessWOW;
@@ -92,8 +92,8 @@ extern Function<decltype(&::OpenProcess)> OpenProcess;
 extern Function<decltype(&::CloseHandle)> CloseHandle;
 extern Function<decltype(&::lstrcpynA)> lstrcpynA;
 // Vista and later only; the headers for older Windows do not declare it.
-using QueryFullProcessImageNameAFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-extern Function<QueryFullProcessImageNameAFunction> QueryFullProcessImageNameA;
+using QueryFullProcessImageNameWFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+extern Function<QueryFullProcessImageNameWFunction> QueryFullProcessImageNameW;
 
 // user32.dll
 extern Function<decltype(&::SetWindowPos)> SetWindowPos;

@@ -86,6 +86,23 @@ bool readClipboardText(HWND owner, std::string& text) {
     return clipboard.isOpen() && textOfOpenClipboard(text);
 }
 
+bool readClipboardUnicode(HWND owner, std::wstring& text) {
+    OpenClipboardScope clipboard(owner);
+    const HANDLE data = clipboard.isOpen() ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    const auto* units = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (units == nullptr) {
+        return false;
+    }
+    const std::size_t size = GlobalSize(data) / sizeof(wchar_t);
+    std::size_t length = 0;
+    while (length < size && units[length] != L'\0') {
+        ++length;
+    }
+    text.assign(units, length);
+    GlobalUnlock(data);
+    return true;
+}
+
 bool clipboardOffers(UINT format) {
     return IsClipboardFormatAvailable(format) != FALSE;
 }

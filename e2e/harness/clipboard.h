@@ -15,6 +15,10 @@ bool putOnClipboard(HWND owner, const std::string& text, UINT extraFormat = 0);
 // another process holds the clipboard open. False when there is none.
 bool readClipboardText(HWND owner, std::string& text);
 
+// The CF_UNICODETEXT on the clipboard, up to its terminating NUL; as
+// readClipboardText otherwise.
+bool readClipboardUnicode(HWND owner, std::wstring& text);
+
 // Whether the clipboard offers `format` (without opening it).
 bool clipboardOffers(UINT format);
 

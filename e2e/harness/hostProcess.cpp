@@ -35,15 +35,22 @@ HostProcess::~HostProcess() {
 }
 
 bool HostProcess::start(const std::string& exe, const std::string& caption) {
+    std::wstring wide(exe.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, exe.c_str(), -1, &wide[0],
+                                           static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<std::size_t>(length) - 1 : 0);
+    return start(wide, caption);
+}
+
+bool HostProcess::start(const std::wstring& exe, const std::string& caption) {
     stop();
     caption_ = caption;
-    std::string commandLine = "\"" + exe + "\" " + caption;
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = L"\"" + exe + L"\" " + std::wstring(caption.begin(), caption.end());
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &processInfo_)) {
-        failure_ = "CreateProcessA failed for " + exe + " with error " +
-                   std::to_string(GetLastError());
+        failure_ = "CreateProcessW failed with error " + std::to_string(GetLastError());
         processInfo_ = PROCESS_INFORMATION{};
         return false;
     }
@@ -54,7 +61,7 @@ bool HostProcess::start(const std::string& exe, const std::string& caption) {
         return window_ != nullptr;
     });
     if (!shown) {
-        failure_ = "the window of " + exe + " did not appear";
+        failure_ = "the window of the host process did not appear";
     }
     return shown;
 }

@@ -22,6 +22,8 @@ public:
     // Starts `exe` with `caption` as its command line and waits for its
     // window. False, with failure() saying why, when that does not happen.
     bool start(const std::string& exe, const std::string& caption);
+    // The same for a path in any script.
+    bool start(const std::wstring& exe, const std::string& caption);
     const std::string& failure() const { return failure_; }
 
     DWORD pid() const { return processInfo_.dwProcessId; }

@@ -40,6 +40,15 @@ int listBoxCount(HWND list) {
 }
 
 bool readListBoxLine(HWND list, int index, std::string& line) {
+    std::wstring wide;
+    if (!readListBoxLine(list, index, wide)) {
+        return false;
+    }
+    line = toAnsi(wide);
+    return true;
+}
+
+bool readListBoxLine(HWND list, int index, std::wstring& line) {
     LRESULT length = 0;
     if (!ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, length) || length == LB_ERR) {
         return false;
@@ -55,7 +64,7 @@ bool readListBoxLine(HWND list, int index, std::string& line) {
         return false;
     }
     buffer.resize(static_cast<std::size_t>(copied));
-    line = toAnsi(buffer);
+    line = buffer;
     return true;
 }
 

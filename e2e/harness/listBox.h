@@ -16,6 +16,8 @@ bool readListBoxLines(HWND list, std::vector<std::string>& lines);
 
 // The text of one line, or false.
 bool readListBoxLine(HWND list, int index, std::string& line);
+// The same, exactly as the list box holds it.
+bool readListBoxLine(HWND list, int index, std::wstring& line);
 
 // The number of lines, or -1 when the list box does not answer.
 int listBoxCount(HWND list);

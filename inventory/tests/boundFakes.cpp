@@ -99,25 +99,32 @@ BOOL WINAPI enumProcessModules(HANDLE process, HMODULE* modules, DWORD cb, LPDWO
     return TRUE;
 }
 
-DWORD WINAPI getModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size) {
+// The fakes' paths are ASCII; the system hands them over as UTF-16.
+std::wstring wide(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+DWORD WINAPI getModuleFileNameExW(HANDLE process, HMODULE module, LPWSTR name, DWORD size) {
     const FakeProcess* found = processFor(process, fullBase);
     if (found == nullptr || !found->namesModule || module != firstModule) {
         return 0;
     }
-    const std::size_t length = found->exe.size() < size ? found->exe.size() : size - 1;
-    std::memcpy(name, found->exe.c_str(), length);
-    name[length] = '\0';
+    const std::wstring path = wide(found->exe);
+    const std::size_t length = path.size() < size ? path.size() : size - 1;
+    std::memcpy(name, path.c_str(), length * sizeof(wchar_t));
+    name[length] = L'\0';
     return static_cast<DWORD>(length);
 }
 
-BOOL WINAPI queryFullProcessImageNameA(HANDLE process, DWORD flags, LPSTR name, PDWORD size) {
+BOOL WINAPI queryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR name, PDWORD size) {
     ++imageNameCalls;
     const FakeProcess* found = processFor(process, limitedBase);
     if (found == nullptr || flags != 0 || found->exe.size() >= *size) {
         return FALSE;
     }
-    std::memcpy(name, found->exe.c_str(), found->exe.size() + 1);
-    *size = static_cast<DWORD>(found->exe.size());
+    const std::wstring path = wide(found->exe);
+    std::memcpy(name, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+    *size = static_cast<DWORD>(path.size());
     return TRUE;
 }
 
@@ -161,8 +168,8 @@ void installToolHelp() {
 void installPsapi(bool imageName) {
     bound::OpenProcess.replace(openProcess);
     bound::EnumProcessModules.replace(enumProcessModules);
-    bound::GetModuleFileNameExA.replace(getModuleFileNameExA);
-    bound::QueryFullProcessImageNameA.replace(imageName ? queryFullProcessImageNameA : nullptr);
+    bound::GetModuleFileNameExW.replace(getModuleFileNameExW);
+    bound::QueryFullProcessImageNameW.replace(imageName ? queryFullProcessImageNameW : nullptr);
     bound::CloseHandle.replace(closeHandle);
 }
 
@@ -178,8 +185,8 @@ void removeAll() {
     bound::CloseHandle.forget();
     bound::OpenProcess.forget();
     bound::EnumProcessModules.forget();
-    bound::GetModuleFileNameExA.forget();
-    bound::QueryFullProcessImageNameA.forget();
+    bound::GetModuleFileNameExW.forget();
+    bound::QueryFullProcessImageNameW.forget();
     bound::VDMEnumProcessWOW.forget();
     bound::VDMEnumTaskWOWEx.forget();
     processes.clear();

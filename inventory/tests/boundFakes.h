@@ -17,7 +17,7 @@ struct FakeProcess {
     std::string exe;
     bool opensForModules = true;  // OpenProcess with 0x410 succeeds
     bool listsModules = true;     // EnumProcessModules succeeds (else ERROR_PARTIAL_COPY)
-    bool namesModule = true;      // GetModuleFileNameExA succeeds
+    bool namesModule = true;      // GetModuleFileNameExW succeeds
     bool opensLimited = true;     // OpenProcess with 0x1000 succeeds
 };
 
@@ -28,7 +28,7 @@ extern std::vector<FakeProcess> processes;
 extern int handlesOpened;                  // snapshots and processes
 extern int handlesClosed;
 extern std::vector<DWORD> openAccess;      // access asked by OpenProcess
-extern int imageNameCalls;                 // QueryFullProcessImageNameA
+extern int imageNameCalls;                 // QueryFullProcessImageNameW
 
 // VDM: tasks by NTVDM process id, in enumeration order; a null entry stands
 // for a task whose file name pointer is null.
@@ -39,7 +39,7 @@ struct FakeVdm {
 extern std::vector<FakeVdm> vdms;
 
 void installToolHelp();
-// PSAPI, OpenProcess and, with `imageName`, QueryFullProcessImageNameA (as on
+// PSAPI, OpenProcess and, with `imageName`, QueryFullProcessImageNameW (as on
 // Vista and later); without it, that function is missing.
 void installPsapi(bool imageName);
 void installVdm();

@@ -75,6 +75,14 @@ size_t strlen(const char* text) {
     return length;
 }
 
+size_t wcslen(const wchar_t* text) {
+    size_t length = 0;
+    while (text[length] != L'\0') {
+        ++length;
+    }
+    return length;
+}
+
 int strcmp(const char* first, const char* second) {
     const auto* a = reinterpret_cast<const unsigned char*>(first);
     const auto* b = reinterpret_cast<const unsigned char*>(second);
