@@ -2,11 +2,14 @@
 // TopMost and the copy of a line by double-click.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "e2e/harness/clipboard.h"
 #include "e2e/harness/expectedLine.h"
+#include "e2e/harness/hover.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/testWindow.h"
 
@@ -216,6 +219,62 @@ TEST_F(Commands, DoubleClickCopiesExactlyThatLine) {
         EXPECT_FALSE(clipboardOffers(earlierFormat)) << "the earlier content must be gone";
     }
     EXPECT_EQ(program_.lines(), seen) << "copying changes no line";
+}
+
+// Hovering a line tells when its window came to the front and how long it
+// stayed there; the newest line's window is still in front. The line itself,
+// and what Copy takes from it, stay as they are.
+TEST_F(Commands, HoveringALineTellsItsTimeAndHowLongItsWindowStayedInFront) {
+    // Away from the program's window, so that nothing covers its list.
+    const WindowSpec planA = planFor("Hovered A", {560, 460, 860, 620});
+    const WindowSpec planB = planFor("Hovered B", {600, 500, 900, 660});
+    TestWindow a(planA);
+    TestWindow b(planB);
+    ASSERT_TRUE(a.valid() && b.valid());
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+    ASSERT_TRUE(bringToFront(a.handle()));
+    waitUntil([] { return false; }, 300);
+    ASSERT_TRUE(bringToFront(b.handle()));
+    std::vector<std::string> seen;
+    ASSERT_TRUE(program_.waitForLines(
+        [](const std::vector<std::string>& lines) { return ourLines(lines).size() >= 2; }, seen))
+        << listing(seen);
+    const int indexA = indexOf(seen, lineOf(a, planA));
+    const int indexB = indexOf(seen, lineOf(b, planB));
+    ASSERT_GE(indexA, 0) << listing(seen);
+    ASSERT_EQ(indexB, static_cast<int>(seen.size()) - 1) << "B's line is the newest";
+
+    POINT lineA = {0, 0};
+    POINT lineB = {0, 0};
+    ASSERT_TRUE(middleOfLine(program_.list(), indexA, lineA));
+    ASSERT_TRUE(middleOfLine(program_.list(), indexB, lineB));
+    ASSERT_TRUE(movePointerTo(lineA));
+    const std::string tipA = waitForTooltipText(program_.pid(), 5000);
+    unsigned hour = 0, minute = 0, second = 0, millisecond = 0, held = 0;
+    ASSERT_EQ(std::sscanf(tipA.c_str(), "%2u:%2u:%2u.%3u, in front for %u ms", &hour, &minute,
+                          &second, &millisecond, &held),
+              5)
+        << "tooltip over A's line: '" << tipA << "'";
+    EXPECT_EQ(tipA.size(), std::string("hh:mm:ss.mmm, in front for  ms").size() + std::to_string(held).size());
+    const long shown = ((static_cast<long>(hour) * 60 + minute) * 60 + second) * 1000 + millisecond;
+    const long ours = ((static_cast<long>(before.wHour) * 60 + before.wMinute) * 60 + before.wSecond) * 1000 +
+                      before.wMilliseconds;
+    EXPECT_LT(std::labs(shown - ours), 1000) << tipA;
+    EXPECT_GE(held, 250u) << tipA;
+    EXPECT_LE(held, 400u) << tipA;
+
+    ASSERT_TRUE(movePointerTo(lineB));
+    const std::string tipB = waitForTooltipText(program_.pid(), 5000);
+    EXPECT_EQ(tipB.substr(tipB.size() > 16 ? tipB.size() - 16 : 0), ", still in front") << tipB;
+    EXPECT_EQ(tipB.size(), std::string("hh:mm:ss.mmm, still in front").size()) << tipB;
+
+    ASSERT_TRUE(doubleClickLine(program_.list(), indexA));
+    ASSERT_TRUE(waitUntil([this] { return GetClipboardOwner() == program_.window(); }));
+    std::string copied;
+    ASSERT_TRUE(readClipboardText(a.handle(), copied));
+    EXPECT_EQ(copied, lineOf(a, planA));
+    EXPECT_EQ(program_.lines(), seen) << "the lines are as they were";
 }
 
 }  // namespace

@@ -74,6 +74,12 @@ bool Form1::createControls() {
     if (List1 == nullptr || Frame1 == nullptr) {
         return false;
     }
+    // A line that is hovered tells when its window came to the front. A
+    // missing tooltip takes nothing else away.
+    lineTooltip_.attach(hwnd_, List1, [this](int line) {
+        logBook_.alignTo(static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0)));
+        return logBook_.frontTimeText(line);
+    });
     cmdClear = createChild(Frame1, "BUTTON", design::cmdClearCaption,
                            child | WS_TABSTOP | BS_PUSHBUTTON, 0, controlId::cmdClear,
                            design::cmdClear);
@@ -142,6 +148,11 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_NOTIFY:
+        if (lineTooltip_.answer(lParam)) {
+            return 0;
+        }
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_TIMER:
         if (wParam == controlId::Timer1) {
             timer1Tick();
@@ -174,6 +185,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_DESTROY:
+        lineTooltip_.destroy();
         unload();
         return 0;
     case WM_NCDESTROY: {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main_window/design.h"
+#include "main_window/lineTooltip.h"
 #include "main_window/logBook.h"
 
 class Form1 {
@@ -51,7 +52,7 @@ private:
     static std::string getStrClass(HWND window);
 
     // The log list (Form1Log.cpp).
-    void appendToLog(const std::string& line);
+    void appendToLog(const std::string& line, const FrontTime& front);
     bool dropOldestLine();
     void widenListExtent(const std::string& line);
     void holdBackPainting();
@@ -81,6 +82,7 @@ private:
     int dpiX_ = 96;
     int dpiY_ = 96;
     LogBook logBook_;
+    LineTooltip lineTooltip_;
     int widestLinePixels_ = 0;
     bool paintingHeldBack_ = false;
     DWORD paintingHeldBackSince_ = 0;

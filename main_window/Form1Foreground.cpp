@@ -11,12 +11,31 @@
 #include "support/runtime/heap.h"
 #include "support/systemText.h"
 
+namespace {
+
+// The moment a change is seen: the local time for the line's tooltip, and the
+// millisecond counter from which its window's time in front is measured.
+// timeGetTime counts in single milliseconds once the timer resolution is
+// raised; GetTickCount, the stand-in should winmm be missing, in steps of
+// 10 to 16.
+FrontTime frontTimeNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FrontTime front;
+    front.timeOfDayMs = timeOfDayMs(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+    front.stampMs = bound::timeGetTime.available() ? bound::timeGetTime() : GetTickCount();
+    return front;
+}
+
+}  // namespace
+
 void Form1::checkForeground() {
     const HWND h = GetForegroundWindow();
     if (h == lastForegroundWnd) {
         return;
     }
     lastForegroundWnd = h;
+    const FrontTime front = frontTimeNow();
 
     DWORD pid = 0;
     bound::GetWindowThreadProcessId(h, &pid);
@@ -48,7 +67,7 @@ void Form1::checkForeground() {
     if (heapRanShortSinceAsked()) {
         return;
     }
-    appendToLog(line);
+    appendToLog(line, front);
 }
 
 // Both read the whole buffer back, blanks and NUL included, and trim it: a

@@ -18,7 +18,7 @@ constexpr UINT quietBeforeRepaintMs = 30;
 constexpr DWORD longestHoldBackMs = 250;
 }  // namespace
 
-void Form1::appendToLog(const std::string& line) {
+void Form1::appendToLog(const std::string& line, const FrontTime& front) {
     holdBackPainting();
     // The list holds what the book knows of, unless someone else changed it.
     logBook_.alignTo(static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0)));
@@ -32,12 +32,13 @@ void Form1::appendToLog(const std::string& line) {
         },
         [this] { return dropOldestLine(); });
     if (added) {
-        logBook_.add({line.size()});
+        logBook_.add({line.size(), true, front});
     }
     const int count = static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0));
     if (count > 0) {
         SendMessageA(List1, LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
     }
+    lineTooltip_.linesChanged();
     widenListExtent(line);
 
     if (GetTickCount() - paintingHeldBackSince_ >= longestHoldBackMs) {

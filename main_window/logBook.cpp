@@ -11,6 +11,16 @@ int LogBook::linesToDropFor(std::size_t bytes) const {
     return drop;
 }
 
+std::string LogBook::frontTimeText(int index) const {
+    if (index < 0 || index >= lines() || !at(index).timed) {
+        return std::string();
+    }
+    const FrontTime& front = at(index).front;
+    const bool newest = index + 1 == lines();
+    const std::uint32_t held = newest ? 0 : heldMs(front.stampMs, at(index + 1).front.stampMs);
+    return describeFrontTime(front.timeOfDayMs, newest, held);
+}
+
 void LogBook::add(const LineRecord& record) {
     records_.push_back(record);
     bytes_ += record.bytes;

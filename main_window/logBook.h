@@ -1,13 +1,18 @@
 // What the program keeps beside each line of the log: the size of its text,
-// for the log's limits. The book is kept in step with the list, oldest line
-// first.
+// for the log's limits, and when its window came to the front. The book is
+// kept in step with the list, oldest line first.
 #pragma once
 
 #include <cstddef>
 #include <deque>
+#include <string>
+
+#include "main_window/frontTime.h"
 
 struct LineRecord {
     std::size_t bytes = 0;  // of the line's text
+    bool timed = false;     // false for a line the program did not add itself
+    FrontTime front;
 };
 
 class LogBook {
@@ -29,6 +34,11 @@ public:
     // Drops the oldest line; false when there is none.
     bool dropOldest();
     void clear();
+
+    // What the tooltip over line `index` says: when its window came to the
+    // front and how long it stayed, until the next line's change; empty
+    // text for a line without a time.
+    std::string frontTimeText(int index) const;
 
     // After someone else has added or removed lines of the list, makes the
     // book hold `lines` records again: the newest stay in step, lines the

@@ -96,6 +96,7 @@ Function<decltype(&::VDMEnumTaskWOWEx)> VDMEnumTaskWOWEx{vdmdbg, "VDMEnumTaskWOW
 
 Function<decltype(&::timeBeginPeriod)> timeBeginPeriod{winmm, "timeBeginPeriod"};
 Function<decltype(&::timeEndPeriod)> timeEndPeriod{winmm, "timeEndPeriod"};
+Function<decltype(&::timeGetTime)> timeGetTime{winmm, "timeGetTime"};
 
 Function<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot{kernel32, "CreateToolhelp32Snapshot"};
 Function<decltype(&::Process32First)> Process32First{kernel32, "Process32First"};

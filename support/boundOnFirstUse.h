@@ -83,6 +83,7 @@ extern Function<decltype(&::VDMEnumTaskWOWEx)> VDMEnumTaskWOWEx;
 // winmm.dll
 extern Function<decltype(&::timeBeginPeriod)> timeBeginPeriod;
 extern Function<decltype(&::timeEndPeriod)> timeEndPeriod;
+extern Function<decltype(&::timeGetTime)> timeGetTime;
 
 // kernel32.dll: the ToolHelp functions only on the 95 family.
 extern Function<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot;

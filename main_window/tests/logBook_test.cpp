@@ -4,10 +4,16 @@
 
 namespace {
 
+LineRecord sized(std::size_t bytes) {
+    LineRecord record;
+    record.bytes = bytes;
+    return record;
+}
+
 LogBook bookOf(int lines, std::size_t bytesEach) {
     LogBook book;
     for (int i = 0; i < lines; ++i) {
-        book.add({bytesEach});
+        book.add(sized(bytesEach));
     }
     return book;
 }
@@ -38,7 +44,7 @@ TEST(LogBook, TheOldestLinesGoAtEitherLimit) {
 
 TEST(LogBook, KeepsCountAndBytesInStepWithTheList) {
     LogBook book = bookOf(3, 10);
-    book.add({5});
+    book.add(sized(5));
     EXPECT_EQ(book.bytes(), 35u);
     EXPECT_TRUE(book.dropOldest());
     EXPECT_EQ(book.lines(), 3);
@@ -53,6 +59,23 @@ TEST(LogBook, KeepsCountAndBytesInStepWithTheList) {
     book.clear();
     EXPECT_FALSE(book.dropOldest());
     EXPECT_EQ(book.bytes(), 0u);
+}
+
+// The times travel with their lines: a line's hold ends at the next line's
+// change, and the newest line is still in front.
+TEST(LogBook, EachLineTellsItsOwnTimeAndHold) {
+    LogBook book;
+    book.add({10, true, {timeOfDayMs(8, 0, 0, 0), 5000}});
+    book.add({10, true, {timeOfDayMs(8, 0, 0, 300), 5300}});
+    book.add({10, true, {timeOfDayMs(8, 0, 1, 0), 6000}});
+    EXPECT_EQ(book.frontTimeText(0), "08:00:00.000, in front for 300 ms");
+    EXPECT_EQ(book.frontTimeText(1), "08:00:00.300, in front for 700 ms");
+    EXPECT_EQ(book.frontTimeText(2), "08:00:01.000, still in front");
+    EXPECT_EQ(book.frontTimeText(3), "");
+    book.dropOldest();
+    EXPECT_EQ(book.frontTimeText(0), "08:00:00.300, in front for 700 ms");
+    book.alignTo(3);  // a line added from elsewhere has no time
+    EXPECT_EQ(book.frontTimeText(0), "");
 }
 
 // A list box out of space refuses the line; the oldest lines make room.

@@ -1,0 +1,24 @@
+// Hovering with the mouse, and reading the tooltip that shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// Puts the mouse pointer at `where` (screen coordinates) and waits until it
+// stays there: in a Wine virtual desktop a moved pointer sometimes bounces
+// back to where it was. False when it does not stay.
+bool movePointerTo(POINT where);
+
+// The middle of line `index` of the list box `list`, in screen coordinates;
+// false when the line's rectangle cannot be read.
+bool middleOfLine(HWND list, int index, POINT& where);
+
+// Waits until a tooltip of process `pid` shows and returns its text; empty
+// text when none shows within `timeoutMs`. (A hidden tooltip keeps its last
+// text, so only a visible one counts.)
+std::string waitForTooltipText(DWORD pid, DWORD timeoutMs);
+
+}  // namespace e2e

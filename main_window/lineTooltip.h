@@ -1,0 +1,47 @@
+// The tooltip over the log's lines. Hovering a line shows when its window
+// came to the front and how long it stayed there; moving to another line
+// shows that line's text. It shows while another program is in front, too.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class LineTooltip {
+public:
+    // The text for line `index` of the list (empty: no tip).
+    using TextOfLine = std::function<std::string(int index)>;
+
+    LineTooltip() = default;
+    ~LineTooltip();
+    LineTooltip(const LineTooltip&) = delete;
+    LineTooltip& operator=(const LineTooltip&) = delete;
+
+    // Makes the tooltip for `list`, a child of `owner`, which receives the
+    // tooltip's questions (answer them with answer()).
+    bool attach(HWND owner, HWND list, TextOfLine textOfLine);
+
+    // Takes the tooltip away, with the window it serves.
+    void destroy();
+
+    // Answers a WM_NOTIFY from the tooltip asking for the text; false for
+    // any other notification.
+    bool answer(LPARAM notification);
+
+    // The lines' texts changed (a line came or went): a tip on show goes,
+    // and the next one asks again.
+    void linesChanged();
+
+private:
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    int lineUnderCursor() const;
+    void hide();
+
+    HWND tooltip_ = nullptr;
+    HWND list_ = nullptr;
+    WNDPROC listOriginalProc_ = nullptr;
+    TextOfLine textOfLine_;
+    int hotLine_ = -1;     // the line whose text the tip has, or -1
+    std::string text_;     // the tip's text, held while the tooltip shows it
+};
