@@ -3,8 +3,9 @@
 #   -DPROGRAM=...    the .exe to read
 #   -DALLOWED=...    optional: a list of "dll function" lines; anything else
 #                    imported fails the check
-#   -DFORBIDDEN=...  optional: functions ("dll function") that must not be
-#                    imported at all, because they are bound on first use
+#   -DFORBIDDEN=...  optional: the list of functions bound on first use
+#                    (support/boundFunctions.inc, "BOUND(dll, function)" a
+#                    line), none of which may be imported at all
 #   -DREQUIRED=...   optional: functions ("dll function;dll function") that
 #                    must be imported
 #   -DSUBSYSTEM=4.0  optional: the subsystem version the program must ask for
@@ -70,7 +71,18 @@ if(DEFINED ALLOWED)
   endforeach()
 endif()
 if(DEFINED FORBIDDEN)
-  read_list("${FORBIDDEN}" forbidden)
+  file(STRINGS "${FORBIDDEN}" boundLines REGEX "^BOUND\\(")
+  set(forbidden "")
+  foreach(line IN LISTS boundLines)
+    if(line MATCHES "^BOUND\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+)\\)")
+      string(TOLOWER "${CMAKE_MATCH_1}.dll ${CMAKE_MATCH_2}" entry)
+      list(APPEND forbidden "${entry}")
+    endif()
+  endforeach()
+  list(LENGTH forbidden boundCount)
+  if(boundCount EQUAL 0)
+    message(FATAL_ERROR "No BOUND(...) lines found in ${FORBIDDEN}")
+  endif()
   foreach(entry IN LISTS forbidden)
     # Forbidden whichever DLL would supply it.
     string(REGEX REPLACE "^[^ ]+ " "" function "${entry}")

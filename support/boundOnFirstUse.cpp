@@ -87,28 +87,8 @@ FARPROC lookUp(const char* dll, const char* name) {
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
-Function<decltype(&::EnumProcesses)> EnumProcesses{psapi, "EnumProcesses"};
-Function<decltype(&::EnumProcessModules)> EnumProcessModules{psapi, "EnumProcessModules"};
-Function<decltype(&::GetModuleFileNameExW)> GetModuleFileNameExW{psapi, "GetModuleFileNameExW"};
-
-Function<decltype(&::VDMEnumProcessWOW)> VDMEnumProcessWOW{vdmdbg, "VDMEnumProcessWOW"};
-Function<decltype(&::VDMEnumTaskWOWEx)> VDMEnumTaskWOWEx{vdmdbg, "VDMEnumTaskWOWEx"};
-
-Function<decltype(&::timeBeginPeriod)> timeBeginPeriod{winmm, "timeBeginPeriod"};
-Function<decltype(&::timeEndPeriod)> timeEndPeriod{winmm, "timeEndPeriod"};
-Function<decltype(&::timeGetTime)> timeGetTime{winmm, "timeGetTime"};
-
-Function<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot{kernel32, "CreateToolhelp32Snapshot"};
-Function<decltype(&::Process32First)> Process32First{kernel32, "Process32First"};
-Function<decltype(&::Process32Next)> Process32Next{kernel32, "Process32Next"};
-Function<decltype(&::OpenProcess)> OpenProcess{kernel32, "OpenProcess"};
-Function<decltype(&::CloseHandle)> CloseHandle{kernel32, "CloseHandle"};
-Function<decltype(&::lstrcpynA)> lstrcpynA{kernel32, "lstrcpynA"};
-Function<QueryFullProcessImageNameWFunction> QueryFullProcessImageNameW{kernel32, "QueryFullProcessImageNameW"};
-
-Function<decltype(&::SetWindowPos)> SetWindowPos{user32, "SetWindowPos"};
-Function<decltype(&::GetWindowThreadProcessId)> GetWindowThreadProcessId{user32, "GetWindowThreadProcessId"};
-
-Function<decltype(&::RegQueryValueExA)> RegQueryValueExA{advapi32, "RegQueryValueExA"};
+#define BOUND(library, name) Function<decltype(&::name)> name{library, #name};
+#include "support/boundFunctions.inc"
+#undef BOUND
 
 }  // namespace bound

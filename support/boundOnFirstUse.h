@@ -8,9 +8,10 @@
 // starts in the program's own folder), and the address is kept for the rest
 // of the run.
 //
-// A call site reads like a plain call: bound::OpenProcess(...). When the
-// library or the entry point is missing, the call does nothing and returns
-// the neutral value of its result type (0, FALSE or a null pointer).
+// The functions are listed in boundFunctions.inc. A call site reads like a
+// plain call: bound::OpenProcess(...). When the library or the entry point
+// is missing, the call does nothing and returns the neutral value of its
+// result type (0, FALSE or a null pointer).
 #pragma once
 
 #include <windows.h>
@@ -21,9 +22,12 @@
 
 #include <utility>
 
+// Vista and later only; the headers for older Windows leave it out.
+extern "C" __declspec(dllimport) BOOL WINAPI QueryFullProcessImageNameW(HANDLE, DWORD, LPWSTR, PDWORD);
+
 namespace bound {
 
-// Loads `dll` by bare name (once per run) and returns the address of `name`,
+// Loads `dll` (once per run) and returns the address of `name`,
 // or null when the library or the entry point is missing.
 FARPROC lookUp(const char* dll, const char* name);
 
@@ -71,36 +75,8 @@ private:
     bool tried_ = false;
 };
 
-// psapi.dll: only after ensurePsapi() has said yes.
-extern Function<decltype(&::EnumProcesses)> EnumProcesses;
-extern Function<decltype(&::EnumProcessModules)> EnumProcessModules;
-extern Function<decltype(&::GetModuleFileNameExW)> GetModuleFileNameExW;
-
-// VDMDBG.dll: only for a process named NTVDM.EXE.
-extern Function<decltype(&::VDMEnumProcessWOW)> VDMEnumProcessWOW;
-extern Function<decltype(&::VDMEnumTaskWOWEx)> VDMEnumTaskWOWEx;
-
-// winmm.dll
-extern Function<decltype(&::timeBeginPeriod)> timeBeginPeriod;
-extern Function<decltype(&::timeEndPeriod)> timeEndPeriod;
-extern Function<decltype(&::timeGetTime)> timeGetTime;
-
-// kernel32.dll: the ToolHelp functions only on the 95 family.
-extern Function<decltype(&::CreateToolhelp32Snapshot)> CreateToolhelp32Snapshot;
-extern Function<decltype(&::Process32First)> Process32First;
-extern Function<decltype(&::Process32Next)> Process32Next;
-extern Function<decltype(&::OpenProcess)> OpenProcess;
-extern Function<decltype(&::CloseHandle)> CloseHandle;
-extern Function<decltype(&::lstrcpynA)> lstrcpynA;
-// Vista and later only; the headers for older Windows do not declare it.
-using QueryFullProcessImageNameWFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
-extern Function<QueryFullProcessImageNameWFunction> QueryFullProcessImageNameW;
-
-// user32.dll
-extern Function<decltype(&::SetWindowPos)> SetWindowPos;
-extern Function<decltype(&::GetWindowThreadProcessId)> GetWindowThreadProcessId;
-
-// advapi32.dll
-extern Function<decltype(&::RegQueryValueExA)> RegQueryValueExA;
+#define BOUND(library, name) extern Function<decltype(&::name)> name;
+#include "support/boundFunctions.inc"
+#undef BOUND
 
 }  // namespace bound
