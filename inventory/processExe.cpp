@@ -11,7 +11,7 @@
 #include "support/basOSinfo.h"
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
-#include "support/handles.h"
+#include "support/kernelHandle.h"
 #include "support/systemText.h"
 
 #if !defined(_WIN64)

@@ -4,7 +4,7 @@
 
 #include "support/basReg.h"
 #include "support/basStrings.h"
-#include "support/handles.h"
+#include "support/libraryHandle.h"
 #include "support/messageStep.h"
 #include "support/programFolder.h"
 
@@ -12,9 +12,9 @@ int psapiState = 0;
 
 namespace {
 
-constexpr int untried = 0;
-constexpr int sequenceRun = 1;
-constexpr int loaded = 2;
+using psapiStates::loaded;
+using psapiStates::sequenceRun;
+using psapiStates::untried;
 
 constexpr const char libraryName[] = "PSAPI.DLL";
 constexpr const char sourceKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -77,7 +77,7 @@ bool ensurePsapiWith(int& state, const std::string& appFolder, const PsapiOperat
         return !installationSource.empty() && operations.copy(source, destination);
     };
     if (!copy()) {
-        if (operations.ask(psapiText::prompt, psapiText::promptStyle) == psapiText::yes) {
+        if (operations.ask(psapiText::prompt, psapiText::promptStyle) == IDYES) {
             if (!copy()) {
                 operations.ask(psapiText::copyFailed, psapiText::noticeStyle);
             }

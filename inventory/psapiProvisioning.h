@@ -7,6 +7,8 @@
 // real ones.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -20,10 +22,17 @@ constexpr const char copyFailed[] = "File not found. pc";
 constexpr const char manualCopy[] =
     "Please copy PSAPI.DLL manually to Vexa's folder from the NT4 CD's folder "
     "\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL";
-constexpr unsigned promptStyle = 0x34;  // MB_YESNO | MB_ICONEXCLAMATION
-constexpr unsigned noticeStyle = 0x01;  // MB_OKCANCEL
-constexpr int yes = 6;                  // IDYES
+constexpr unsigned promptStyle = MB_YESNO | MB_ICONEXCLAMATION;
+// Both buttons of a notice lead on the same way.
+constexpr unsigned noticeStyle = MB_OKCANCEL;
 }  // namespace psapiText
+
+// The run's progress with PSAPI.DLL (psapiState).
+namespace psapiStates {
+constexpr int untried = 0;      // no load has failed yet
+constexpr int sequenceRun = 1;  // a load failed; the copy-and-prompt sequence has run
+constexpr int loaded = 2;       // PSAPI.DLL has loaded; final
+}  // namespace psapiStates
 
 struct PsapiOperations {
     // Loads PSAPI.DLL by bare name and releases it at once; true if it loaded.
@@ -44,11 +53,10 @@ std::string psapiDestinationPath(const std::string& appFolder);
 std::string psapiSourcePath(const std::string& installationSource);
 
 // One check: true when PSAPI.DLL has loaded in this run. `state` is the
-// run's psapiState: 0 untried, 1 the sequence has run, 2 loaded.
+// run's psapiState (psapiStates).
 bool ensurePsapiWith(int& state, const std::string& appFolder, const PsapiOperations& operations);
 
-// 0: no load of PSAPI.DLL has failed yet; 1: a load failed and the one-time
-// copy-and-prompt sequence has run; 2: PSAPI.DLL has loaded (final).
+// One of psapiStates, for the whole run.
 extern int psapiState;
 
 // True when PSAPI.DLL loads, so the PSAPI functions may be called. The first

@@ -9,7 +9,7 @@
 #include "main_window/panel.h"
 #include "main_window/resources/resource.h"
 #include "support/basOSinfo.h"
-#include "support/handles.h"
+#include "support/deviceContext.h"
 #include "support/messageStep.h"
 #include "support/systemText.h"
 

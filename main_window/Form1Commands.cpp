@@ -5,7 +5,7 @@
 
 #include "support/basOSinfo.h"
 #include "support/boundOnFirstUse.h"
-#include "support/handles.h"
+#include "support/clipboardHandles.h"
 #include "support/systemText.h"
 
 void Form1::topMostCommand() {

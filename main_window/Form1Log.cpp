@@ -10,7 +10,7 @@
 
 #include "main_window/controlIds.h"
 #include "main_window/logLine.h"
-#include "support/handles.h"
+#include "support/deviceContext.h"
 #include "support/systemText.h"
 
 namespace {
@@ -61,18 +61,15 @@ void Form1::widenListExtent(const std::string& line) {
     if (dc.get() == nullptr) {
         return;
     }
-    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(List1, WM_GETFONT, 0, 0));
-    const HGDIOBJ previous = font != nullptr ? SelectObject(dc.get(), font) : nullptr;
+    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(List1, WM_GETFONT, 0, 0)));
     const SIZE extent = measureText(dc.get(), line);
-    if (previous != nullptr) {
-        SelectObject(dc.get(), previous);
-    }
     const int wanted = extent.cx + GetSystemMetrics(SM_CXEDGE) * 2 + 4;
     if (wanted > widestLinePixels_) {
         widestLinePixels_ = wanted;
         SendMessageA(List1, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLinePixels_), 0);
-        // The horizontal scroll bar may have appeared: the list box then trims
-        // its height to whole lines again, and the panel must follow.
+        // The horizontal scroll bar may have appeared and taken the height
+        // of some lines: the list is cut to whole lines again, and the panel
+        // follows.
         layout();
     }
 }

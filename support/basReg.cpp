@@ -4,7 +4,7 @@
 
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
-#include "support/handles.h"
+#include "support/registryKey.h"
 #include "support/systemText.h"
 
 namespace {

@@ -1,0 +1,9 @@
+#include "support/kernelHandle.h"
+
+#include "support/boundOnFirstUse.h"
+
+KernelHandle::~KernelHandle() {
+    if (valid()) {
+        bound::CloseHandle(handle_);
+    }
+}
