@@ -83,6 +83,40 @@ size_t wcslen(const wchar_t* text) {
     return length;
 }
 
+// The same for wide characters; an optimised build inlines most of them.
+wchar_t* wmemcpy(wchar_t* destination, const wchar_t* source, size_t count) {
+    return static_cast<wchar_t*>(memcpy(destination, source, count * sizeof(wchar_t)));
+}
+
+wchar_t* wmemmove(wchar_t* destination, const wchar_t* source, size_t count) {
+    return static_cast<wchar_t*>(memmove(destination, source, count * sizeof(wchar_t)));
+}
+
+wchar_t* wmemset(wchar_t* destination, wchar_t value, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        destination[i] = value;
+    }
+    return destination;
+}
+
+int wmemcmp(const wchar_t* first, const wchar_t* second, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (first[i] != second[i]) {
+            return first[i] < second[i] ? -1 : 1;
+        }
+    }
+    return 0;
+}
+
+wchar_t* wmemchr(const wchar_t* where, wchar_t value, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (where[i] == value) {
+            return const_cast<wchar_t*>(where + i);
+        }
+    }
+    return nullptr;
+}
+
 int strcmp(const char* first, const char* second) {
     const auto* a = reinterpret_cast<const unsigned char*>(first);
     const auto* b = reinterpret_cast<const unsigned char*>(second);
