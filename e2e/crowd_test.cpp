@@ -12,9 +12,8 @@
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/hostProcess.h"
 #include "e2e/harness/program.h"
-#include "e2e/harness/registryValue.h"
-#include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
+#include "e2e/harness/windows98Copy.h"
 
 namespace e2e {
 namespace {
@@ -58,14 +57,11 @@ TEST_F(Crowd, TheNewestProgramShowsItsFullPathOnTheNtFamily) {
 }
 
 TEST_F(Crowd, TheNewestProgramShowsItsFileNameOnWindows98) {
-    ScratchFolder folder("crowd98");
-    ASSERT_TRUE(folder.valid());
-    ScopedRegistryValue version(HKEY_CURRENT_USER, appDefaultsKey(win98ProgramName), "Version");
-    ASSERT_TRUE(copyFile(programPath(), folder.at(win98ProgramName)));
-    ASSERT_TRUE(version.set("win98"));
+    Windows98Copy copy(win98ProgramName);
+    ASSERT_TRUE(copy.valid());
     Program program;
     LaunchOptions options;
-    options.exePath = folder.at(win98ProgramName);
+    options.exePath = copy.path();
     ASSERT_TRUE(program.start(options)) << program.failure();
     expectNewestShows(program, "windowHost.exe");
 }

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +20,7 @@
 #include "e2e/harness/program.h"
 #include "e2e/harness/testWindow.h"
 #include "e2e/harness/waiting.h"
+#include "e2e/harness/windowSearch.h"
 
 namespace {
 
@@ -33,24 +33,13 @@ struct FoundProgram {
     DWORD pid = 0;
 };
 
-BOOL CALLBACK matchAnyProgram(HWND window, LPARAM context) {
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, "TarnwickForm1") != 0) {
-        return TRUE;
-    }
-    auto* found = reinterpret_cast<FoundProgram*>(context);
-    found->window = window;
-    GetWindowThreadProcessId(window, &found->pid);
-    return FALSE;
-}
-
 FoundProgram waitForProgram() {
     FoundProgram found;
     e2e::waitUntil([&found] {
-        EnumWindows(matchAnyProgram, reinterpret_cast<LPARAM>(&found));
+        found.window = e2e::findWindow("TarnwickForm1");
         return found.window != nullptr;
     });
+    GetWindowThreadProcessId(found.window, &found.pid);
     return found;
 }
 

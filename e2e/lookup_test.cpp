@@ -18,36 +18,6 @@
 namespace e2e {
 namespace {
 
-// A window class of the test's own for as long as a test runs: a class name
-// that differs from another only in case is the same class within one
-// process, so such names must not outlive their test. TestWindow uses the
-// class that is registered under its name.
-class ScopedWindowClass {
-public:
-    ScopedWindowClass(const std::string& name, WNDPROC procedure = DefWindowProcA) : name_(name) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = name_.c_str();
-        registered_ = RegisterClassA(&windowClass) != 0;
-    }
-    ~ScopedWindowClass() {
-        if (registered_) {
-            UnregisterClassA(name_.c_str(), GetModuleHandleA(nullptr));
-        }
-    }
-    ScopedWindowClass(const ScopedWindowClass&) = delete;
-    ScopedWindowClass& operator=(const ScopedWindowClass&) = delete;
-
-    bool registered() const { return registered_; }
-
-private:
-    std::string name_;
-    bool registered_ = false;
-};
-
 // A window procedure that lets a window have no width or no height: the
 // default one would widen an overlapped window to its smallest tracking size.
 LRESULT CALLBACK shrinkableWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,40 +9,18 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "e2e/harness/listBox.h"
 #include "e2e/harness/waiting.h"
+#include "e2e/harness/windowSearch.h"
 
 namespace {
-
-struct Found {
-    HWND window = nullptr;
-    int count = 0;
-};
-
-BOOL CALLBACK collectProgramWindow(HWND window, LPARAM context) {
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, "TarnwickForm1") == 0) {
-        auto* found = reinterpret_cast<Found*>(context);
-        found->window = window;
-        ++found->count;
-    }
-    return TRUE;
-}
-
-Found programWindows() {
-    Found found;
-    EnumWindows(collectProgramWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 int waitLogging() {
     HWND window = nullptr;
     const bool logging = e2e::waitUntil([&window] {
-        window = programWindows().window;
+        window = e2e::findWindow("TarnwickForm1");
         const HWND list = window != nullptr ? GetDlgItem(window, 101) : nullptr;
         return list != nullptr && e2e::listBoxCount(list) > 0;
     });
@@ -69,7 +47,7 @@ int main(int argc, char** argv) {
         return waitLogging();
     }
     if (command == "count") {
-        std::printf("%d\n", programWindows().count);
+        std::printf("%d\n", static_cast<int>(e2e::findWindows("TarnwickForm1").size()));
         return 0;
     }
     std::fprintf(stderr, "usage: tarnwick_probe desktop|wait-logging|count\n");

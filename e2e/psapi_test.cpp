@@ -22,6 +22,7 @@
 #include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
+#include "e2e/harness/windowInFront.h"
 
 namespace e2e {
 namespace {
@@ -152,16 +153,6 @@ protected:
         EXPECT_TRUE(program_.lines().empty()) << listing(program_.lines());
     }
 
-    // Waits for the line of process `pid` whose title is `title`.
-    std::string lineOf(DWORD pid, const std::string& title) {
-        std::vector<std::string> seen;
-        const std::string line = program_.waitForLineOf(pid, title, seen);
-        if (line.empty()) {
-            ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
-        }
-        return line;
-    }
-
     // The first line: the program's own window, which is in front when the
     // first pass runs, with `exe` as its executable.
     void expectOwnWindowLine(const std::string& exe) {
@@ -174,7 +165,7 @@ protected:
         facts.exe = exe;
         facts.pid = program_.pid();
         facts.style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
-        EXPECT_EQ(lineOf(program_.pid(), facts.title), expectedLine(facts));
+        EXPECT_EQ(program_.lineOf(program_.pid(), facts.title), expectedLine(facts));
     }
 
     // Windows of ours come to the front one after another; each gets its
@@ -185,13 +176,8 @@ protected:
             WindowSpec plan;
             plan.caption = "Window " + std::to_string(i) + " after the provisioning";
             plan.rect = {150 + 20 * i, 120 + 20 * i, 450 + 20 * i, 320 + 20 * i};
-            TestWindow window(plan);
-            ASSERT_TRUE(window.valid());
-            ASSERT_TRUE(bringToFront(window.handle()));
-            WindowFacts facts =
-                ordinaryWindowFacts(plan.caption, plan.className, window.rect(), window.style());
-            facts.exe = exe;
-            EXPECT_EQ(lineOf(GetCurrentProcessId(), plan.caption), expectedLine(facts));
+            const LineAndExpected logged = lineForWindowInFront(program_, plan, exe);
+            EXPECT_EQ(logged.line, logged.expected);
         }
     }
 

@@ -15,9 +15,10 @@
 #include "e2e/harness/hostProcess.h"
 #include "e2e/harness/listBox.h"
 #include "e2e/harness/program.h"
-#include "e2e/harness/registryValue.h"
+#include "e2e/harness/windows98Copy.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
+#include "e2e/harness/text.h"
 #include "e2e/harness/waiting.h"
 
 namespace e2e {
@@ -26,32 +27,6 @@ namespace {
 const wchar_t caption[] = L"\u041F\u0440\u0438\u0432\u0435\u0442 \u4F60\u597D caf\u00E9 \U0001F600";
 const wchar_t className[] = L"Tarnwick\u041A\u043B\u0430\u0441\u0441\u00DC\u7C7B";
 const char win98ProgramName[] = "tarnwick-e2e-unicode98.exe";
-
-std::string utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &converted[0],
-                        size, nullptr, nullptr);
-    return converted;
-}
-
-std::wstring utf16(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
-    std::wstring converted(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &converted[0], size);
-    return converted;
-}
-
-std::string ansi(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &converted[0], size,
-                        nullptr, nullptr);
-    return converted;
-}
 
 // A window of ours with the caption and class above, made with the wide
 // functions, not yet in front.
@@ -112,42 +87,42 @@ TEST_F(Unicode, CaptionAndClassAreLoggedAndCopiedExactly) {
     UnicodeWindow window;
     ASSERT_NE(window.handle(), nullptr);
     ASSERT_TRUE(bringToFront(window.handle()));
-    const std::wstring expected = utf16(expectedLine(
-        ordinaryWindowFacts(utf8(caption), utf8(className), window.rect(), window.style())));
+    const std::wstring expected = fromUtf8(expectedLine(
+        ordinaryWindowFacts(toUtf8(caption), toUtf8(className), window.rect(), window.style())));
     std::wstring line;
     const int index = waitForLineStartingWith(std::wstring(L"title='") + caption, line);
     ASSERT_GE(index, 0) << "no line for the window; log:\n" << listing(program_.lines());
-    EXPECT_EQ(line, expected) << utf8(line);
+    EXPECT_EQ(line, expected) << toUtf8(line);
 
     ASSERT_TRUE(doubleClickLine(program_.list(), index));
     ASSERT_TRUE(waitUntil([this] { return GetClipboardOwner() == program_.window(); }))
         << "the program did not take the clipboard";
     std::wstring unicode;
     ASSERT_TRUE(readClipboardUnicode(window.handle(), unicode));
-    EXPECT_EQ(unicode, expected) << utf8(unicode);
+    EXPECT_EQ(unicode, expected) << toUtf8(unicode);
     std::string text;
     ASSERT_TRUE(readClipboardText(window.handle(), text));
-    EXPECT_EQ(text, ansi(expected));
+    EXPECT_EQ(text, toAnsi(expected));
 }
 
 // The path of a program in a folder with a Cyrillic name.
 TEST_F(Unicode, PathInAnotherScriptIsLoggedExactly) {
     ScratchFolder scratch("unicode");
     ASSERT_TRUE(scratch.valid());
-    const std::wstring folder = utf16(scratch.path()) + L"\\\u0414\u043C\u0438\u0442\u0440\u0438\u0439";
+    const std::wstring folder = fromUtf8(scratch.path()) + L"\\\u0414\u043C\u0438\u0442\u0440\u0438\u0439";
     const std::wstring host = folder + L"\\windowHost.exe";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    ASSERT_TRUE(CopyFileW(utf16(standinsFolder() + "\\windowHost.exe").c_str(), host.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(fromUtf8(standinsFolder() + "\\windowHost.exe").c_str(), host.c_str(), FALSE));
     {
         ASSERT_TRUE(program_.start()) << program_.failure();
         HostProcess process;
         ASSERT_TRUE(process.start(host, "Host in a Cyrillic folder")) << process.failure();
         ASSERT_TRUE(bringToFront(process.window()));
-        const std::wstring expected = utf16(expectedLine(process.windowFacts(utf8(host))));
+        const std::wstring expected = fromUtf8(expectedLine(process.windowFacts(toUtf8(host))));
         std::wstring line;
         ASSERT_GE(waitForLineStartingWith(L"title='Host in a Cyrillic folder'", line), 0)
             << "no line for the host; log:\n" << listing(program_.lines());
-        EXPECT_EQ(line, expected) << utf8(line);
+        EXPECT_EQ(line, expected) << toUtf8(line);
     }
     DeleteFileW(host.c_str());
     RemoveDirectoryW(folder.c_str());
@@ -155,13 +130,10 @@ TEST_F(Unicode, PathInAnotherScriptIsLoggedExactly) {
 
 // Wine reporting Windows 98: the ANSI functions, as on the 95 family.
 TEST_F(Unicode, Windows98GivesTheAnsiLine) {
-    ScratchFolder folder("unicode98");
-    ASSERT_TRUE(folder.valid());
-    ScopedRegistryValue version(HKEY_CURRENT_USER, appDefaultsKey(win98ProgramName), "Version");
-    ASSERT_TRUE(copyFile(programPath(), folder.at(win98ProgramName)));
-    ASSERT_TRUE(version.set("win98"));
+    Windows98Copy copy(win98ProgramName);
+    ASSERT_TRUE(copy.valid());
     LaunchOptions options;
-    options.exePath = folder.at(win98ProgramName);
+    options.exePath = copy.path();
     ASSERT_TRUE(program_.start(options)) << program_.failure();
 
     UnicodeWindow window;
@@ -171,7 +143,7 @@ TEST_F(Unicode, Windows98GivesTheAnsiLine) {
     GetWindowTextA(window.handle(), title, sizeof title);
     char name[256] = {};
     GetClassNameA(window.handle(), name, sizeof name);
-    ASSERT_NE(std::string(title), utf8(caption)) << "the code page holds every character after all";
+    ASSERT_NE(std::string(title), toUtf8(caption)) << "the code page holds every character after all";
     WindowFacts facts = ordinaryWindowFacts(title, name, window.rect(), window.style());
     facts.exe = fileNameOf(ownExePath());
     std::vector<std::string> seen;

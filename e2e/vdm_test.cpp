@@ -23,6 +23,7 @@
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/systemDll.h"
 #include "e2e/harness/testWindow.h"
+#include "e2e/harness/windowInFront.h"
 
 namespace e2e {
 namespace {
@@ -69,30 +70,16 @@ protected:
         ASSERT_TRUE(bringToFront(host.window()));
     }
 
-    // Waits for the line of process `pid` whose title is `title`.
-    std::string lineOf(DWORD pid, const std::string& title) {
-        std::vector<std::string> seen;
-        const std::string line = program_.waitForLineOf(pid, title, seen);
-        if (line.empty()) {
-            ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
-        }
-        return line;
-    }
-
     void expectHostLine(const HostProcess& host, const std::string& exe) {
-        EXPECT_EQ(lineOf(host.pid(), host.caption()), expectedLine(host.windowFacts(exe)));
+        EXPECT_EQ(program_.lineOf(host.pid(), host.caption()), expectedLine(host.windowFacts(exe)));
     }
 
     // The program still logs: a window of ours gets its line, with our path.
     void expectProgramStillLogs() {
         WindowSpec plan;
         plan.caption = "After the 16-bit host";
-        TestWindow window(plan);
-        ASSERT_TRUE(window.valid());
-        ASSERT_TRUE(bringToFront(window.handle()));
-        EXPECT_EQ(lineOf(GetCurrentProcessId(), plan.caption),
-                  expectedLine(ordinaryWindowFacts(plan.caption, plan.className, window.rect(),
-                                                   window.style())));
+        const LineAndExpected logged = lineForWindowInFront(program_, plan, ownExePath());
+        EXPECT_EQ(logged.line, logged.expected);
     }
 
     // Members go in reverse order: the program ends before its folder and

@@ -17,6 +17,8 @@
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/systemDll.h"
 #include "e2e/harness/testWindow.h"
+#include "e2e/harness/windowInFront.h"
+#include "e2e/harness/windows98Copy.h"
 
 namespace e2e {
 namespace {
@@ -28,51 +30,28 @@ const char programName[] = "tarnwick-e2e-win98.exe";
 class Windows98 : public ::testing::Test {
 protected:
     Windows98()
-        : folder_("win98"),
-          version_(HKEY_CURRENT_USER, appDefaultsKey(programName), "Version"),
+        : copy_(programName),
           psapiOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "psapi"),
           vdmdbgOverride_(HKEY_CURRENT_USER, dllOverridesKey(programName), "vdmdbg") {}
 
-    void SetUp() override {
-        ASSERT_TRUE(folder_.valid());
-        ASSERT_TRUE(copyFile(programPath(), programCopy())) << "copy to " << programCopy();
-        ASSERT_TRUE(version_.set("win98"));
-    }
-
-    std::string programCopy() const { return folder_.at(programName); }
+    void SetUp() override { ASSERT_TRUE(copy_.valid()) << "copy to " << copy_.path(); }
 
     void start() {
         LaunchOptions options;
-        options.exePath = programCopy();
+        options.exePath = copy_.path();
         ASSERT_TRUE(program_.start(options)) << program_.failure();
-    }
-
-    // Waits for the line of process `pid` whose title is `title`.
-    std::string lineOf(DWORD pid, const std::string& title) {
-        std::vector<std::string> seen;
-        const std::string line = program_.waitForLineOf(pid, title, seen);
-        if (line.empty()) {
-            ADD_FAILURE() << "no line for '" << title << "'; log:\n" << listing(seen);
-        }
-        return line;
     }
 
     void expectOurWindowShowsTheBareFileName() {
         WindowSpec plan;
         plan.caption = "Window on Windows 98";
-        TestWindow window(plan);
-        ASSERT_TRUE(window.valid());
-        ASSERT_TRUE(bringToFront(window.handle()));
-        WindowFacts facts =
-            ordinaryWindowFacts(plan.caption, plan.className, window.rect(), window.style());
-        facts.exe = fileNameOf(ownExePath());
-        EXPECT_EQ(lineOf(GetCurrentProcessId(), plan.caption), expectedLine(facts));
+        const LineAndExpected logged = lineForWindowInFront(program_, plan, fileNameOf(ownExePath()));
+        EXPECT_EQ(logged.line, logged.expected);
     }
 
     // Members go in reverse order: the program ends before its folder and
     // the setting go.
-    ScratchFolder folder_;
-    ScopedRegistryValue version_;
+    Windows98Copy copy_;
     ScopedRegistryValue psapiOverride_;
     ScopedRegistryValue vdmdbgOverride_;
     Program program_;
@@ -112,7 +91,7 @@ TEST_F(Windows98, NtvdmProcessShowsItsLastTask) {
     ASSERT_TRUE(ntvdm.start(standinsFolder() + "\\ntvdm.exe", "16-bit host on Windows 98"))
         << ntvdm.failure();
     ASSERT_TRUE(bringToFront(ntvdm.window()));
-    EXPECT_EQ(lineOf(ntvdm.pid(), ntvdm.caption()),
+    EXPECT_EQ(program_.lineOf(ntvdm.pid(), ntvdm.caption()),
               expectedLine(ntvdm.windowFacts("C:\\OLDAPPS\\LAST16.EXE")));
 }
 

@@ -1,32 +1,14 @@
 #include "e2e/harness/hostProcess.h"
 
-#include <cstring>
-
+#include "e2e/harness/text.h"
 #include "e2e/harness/waiting.h"
+#include "e2e/harness/windowSearch.h"
 
 namespace e2e {
 
 namespace {
 
 const char hostClassName[] = "TarnwickTestHost";
-
-struct HostSearch {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK matchHostWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<HostSearch*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (pid == search->pid && std::strcmp(name, hostClassName) == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 }  // namespace
 
@@ -35,11 +17,7 @@ HostProcess::~HostProcess() {
 }
 
 bool HostProcess::start(const std::string& exe, const std::string& caption) {
-    std::wstring wide(exe.size() + 1, L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, exe.c_str(), -1, &wide[0],
-                                           static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<std::size_t>(length) - 1 : 0);
-    return start(wide, caption);
+    return start(fromAnsi(exe), caption);
 }
 
 bool HostProcess::start(const std::wstring& exe, const std::string& caption) {
@@ -55,9 +33,7 @@ bool HostProcess::start(const std::wstring& exe, const std::string& caption) {
         return false;
     }
     const bool shown = waitUntil([this] {
-        HostSearch search = {processInfo_.dwProcessId, nullptr};
-        EnumWindows(matchHostWindow, reinterpret_cast<LPARAM>(&search));
-        window_ = search.found;
+        window_ = findWindow(hostClassName, processInfo_.dwProcessId, true);
         return window_ != nullptr;
     });
     if (!shown) {

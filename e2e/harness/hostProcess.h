@@ -14,10 +14,10 @@ namespace e2e {
 
 class HostProcess {
 public:
-    HostProcess() = default;
-    ~HostProcess();
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
+    HostProcess() = default;
+    ~HostProcess();
 
     // Starts `exe` with `caption` as its command line and waits for its
     // window. False, with failure() saying why, when that does not happen.

@@ -1,30 +1,12 @@
 #include "e2e/harness/hover.h"
 
-#include <cstring>
-
+#include "e2e/harness/listBox.h"
 #include "e2e/harness/waiting.h"
+#include "e2e/harness/windowSearch.h"
 
 namespace e2e {
 
 namespace {
-
-struct TooltipSearch {
-    DWORD pid;
-    HWND shown;
-};
-
-BOOL CALLBACK findShownTooltip(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<TooltipSearch*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (pid == search->pid && std::strcmp(name, "tooltips_class32") == 0 && IsWindowVisible(window)) {
-        search->shown = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 bool pointerAt(POINT where) {
     POINT now;
@@ -59,29 +41,25 @@ bool movePointerTo(POINT where) {
 
 bool middleOfLine(HWND list, int index, POINT& where) {
     RECT item = {0, 0, 0, 0};
-    DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
-                            reinterpret_cast<LPARAM>(&item), SMTO_NORMAL, defaultTimeoutMs,
-                            &result) == 0 ||
-        static_cast<LRESULT>(result) == LB_ERR) {
+    if (!lineRect(list, index, item)) {
         return false;
     }
     where = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    return MapWindowPoints(list, nullptr, &where, 1) != 0 || (where.x != 0 || where.y != 0);
+    MapWindowPoints(list, nullptr, &where, 1);
+    return true;
 }
 
 std::string waitForTooltipText(DWORD pid, DWORD timeoutMs) {
     std::string text;
     waitUntil(
         [&] {
-            TooltipSearch search = {pid, nullptr};
-            EnumWindows(findShownTooltip, reinterpret_cast<LPARAM>(&search));
-            if (search.shown == nullptr) {
+            const HWND shown = findWindow("tooltips_class32", pid, true);
+            if (shown == nullptr) {
                 return false;
             }
             wchar_t buffer[256] = {};
             DWORD_PTR copied = 0;
-            if (SendMessageTimeoutW(search.shown, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer),
+            if (SendMessageTimeoutW(shown, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer),
                                     SMTO_NORMAL, 1000, &copied) == 0) {
                 return false;
             }

@@ -1,5 +1,7 @@
 #include "e2e/harness/listBox.h"
 
+#include "e2e/harness/text.h"
+
 namespace e2e {
 
 namespace {
@@ -17,19 +19,13 @@ bool ask(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer)
     return true;
 }
 
-std::string toAnsi(const std::wstring& text) {
-    if (text.empty()) {
-        return std::string();
-    }
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &converted[0],
-                        size, nullptr, nullptr);
-    return converted;
-}
-
 }  // namespace
+
+bool lineRect(HWND list, int index, RECT& rect) {
+    LRESULT result = 0;
+    return ask(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect), result) &&
+           result != LB_ERR;
+}
 
 int listBoxCount(HWND list) {
     LRESULT count = 0;

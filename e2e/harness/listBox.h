@@ -19,6 +19,9 @@ bool readListBoxLine(HWND list, int index, std::string& line);
 // The same, exactly as the list box holds it.
 bool readListBoxLine(HWND list, int index, std::wstring& line);
 
+// The rectangle of line `index` in the list box's client area, or false.
+bool lineRect(HWND list, int index, RECT& rect);
+
 // The number of lines, or -1 when the list box does not answer.
 int listBoxCount(HWND list);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "e2e/harness/program.h"
+#include "e2e/harness/windowSearch.h"
 
 namespace e2e {
 
@@ -43,20 +44,6 @@ bool windowText(HWND window, std::string& text) {
     return true;
 }
 
-struct DialogSearch {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectDialog(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<DialogSearch*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && IsWindowVisible(window) && className(window) == "#32770") {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
 
 BOOL CALLBACK collectChild(HWND window, LPARAM context) {
     reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
@@ -72,9 +59,7 @@ std::vector<HWND> childrenOf(HWND window) {
 }  // namespace
 
 std::vector<HWND> dialogsOf(DWORD pid) {
-    DialogSearch search = {pid, {}};
-    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findWindows("#32770", pid, true);
 }
 
 HWND findMessageBox(DWORD pid, const std::string& caption) {

@@ -7,6 +7,7 @@
 #include "e2e/harness/environment.h"
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/listBox.h"
+#include "e2e/harness/windowSearch.h"
 
 namespace e2e {
 
@@ -24,27 +25,6 @@ constexpr int cmdCloseId = IDCANCEL;
 // Only these entry points (and those a test adds) are traced as calls;
 // window procedures are traced by the relay channel in any case.
 const char tracedFunctions[] = "winmm.timeBeginPeriod;winmm.timeEndPeriod";
-
-struct WindowSearch {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK matchProgramWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->pid) {
-        return TRUE;
-    }
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, programClassName) != 0) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
 
 // Wine reads the relay filter from the registry when a process starts.
 bool setRelayFilter(const std::string& moreFunctions) {
@@ -157,9 +137,7 @@ std::string readFrom(const std::string& path, long long offset) {
 }  // namespace
 
 HWND findProgramWindow(DWORD pid) {
-    WindowSearch search = {pid, nullptr};
-    EnumWindows(matchProgramWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findWindow(programClassName, pid);
 }
 
 void pressByKeyboard(HWND button) {
@@ -176,11 +154,7 @@ bool clickButton(HWND button) {
 
 bool doubleClickLine(HWND list, int index) {
     RECT item = {0, 0, 0, 0};
-    DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
-                            reinterpret_cast<LPARAM>(&item), SMTO_NORMAL, defaultTimeoutMs,
-                            &result) == 0 ||
-        static_cast<LRESULT>(result) == LB_ERR) {
+    if (!lineRect(list, index, item)) {
         return false;
     }
     const LPARAM where = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -321,7 +295,7 @@ bool Program::holdUntilWindowAndAct(LaunchOptions::BeforeFirstTick action) {
         // The program stands still until the event is continued.
         const bool pressed = !exited && findWindowAndControls();
         if (pressed && action == LaunchOptions::BeforeFirstTick::pressClose) {
-            pressByKeyboard(closeButton_);
+            pressByKeyboard(controls_.closeButton);
         } else if (pressed) {
             PostThreadMessageA(mainThreadId(), WM_QUIT, 0, 0);
         }
@@ -345,20 +319,20 @@ bool Program::findWindowAndControls() {
     if (window_ == nullptr) {
         return false;
     }
-    list_ = GetDlgItem(window_, list1Id);
-    panel_ = FindWindowExA(window_, nullptr, panelClassName, nullptr);
-    if (list_ == nullptr || panel_ == nullptr) {
+    controls_.list = GetDlgItem(window_, list1Id);
+    controls_.panel = FindWindowExA(window_, nullptr, panelClassName, nullptr);
+    if (controls_.list == nullptr || controls_.panel == nullptr) {
         return false;
     }
-    clearButton_ = GetDlgItem(panel_, cmdClearId);
-    topMostBox_ = GetDlgItem(panel_, chkTopMostId);
-    closeButton_ = GetDlgItem(panel_, cmdCloseId);
-    return clearButton_ != nullptr && topMostBox_ != nullptr && closeButton_ != nullptr;
+    controls_.clearButton = GetDlgItem(controls_.panel, cmdClearId);
+    controls_.topMostBox = GetDlgItem(controls_.panel, chkTopMostId);
+    controls_.closeButton = GetDlgItem(controls_.panel, cmdCloseId);
+    return controls_.clearButton != nullptr && controls_.topMostBox != nullptr && controls_.closeButton != nullptr;
 }
 
 std::vector<std::string> Program::lines() const {
     std::vector<std::string> read;
-    if (list_ == nullptr || !readListBoxLines(list_, read)) {
+    if (controls_.list == nullptr || !readListBoxLines(controls_.list, read)) {
         read.clear();
     }
     return read;
@@ -392,9 +366,18 @@ std::string Program::waitForLineOf(DWORD pid, const std::string& title,
     return found;
 }
 
+std::string Program::lineOf(DWORD pid, const std::string& title) const {
+    std::vector<std::string> seen;
+    const std::string line = waitForLineOf(pid, title, seen);
+    if (line.empty()) {
+        return "(no line for '" + title + "'; the log:\n" + listing(seen) + ")";
+    }
+    return line;
+}
+
 bool Program::letTheLoopRun(int answers) const {
     for (int i = 0; i < answers; ++i) {
-        if (listBoxCount(list_) < 0) {
+        if (listBoxCount(controls_.list) < 0) {
             return false;
         }
         pumpMessages();

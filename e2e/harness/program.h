@@ -70,11 +70,11 @@ public:
     HANDLE process() const { return processInfo_.hProcess; }
 
     HWND window() const { return window_; }
-    HWND list() const { return list_; }
-    HWND panel() const { return panel_; }
-    HWND clearButton() const { return clearButton_; }
-    HWND topMostBox() const { return topMostBox_; }
-    HWND closeButton() const { return closeButton_; }
+    HWND list() const { return controls_.list; }
+    HWND panel() const { return controls_.panel; }
+    HWND clearButton() const { return controls_.clearButton; }
+    HWND topMostBox() const { return controls_.topMostBox; }
+    HWND closeButton() const { return controls_.closeButton; }
 
     // The log as it is now; empty when the list box does not answer.
     std::vector<std::string> lines() const;
@@ -90,6 +90,10 @@ public:
     std::string waitForLineOf(DWORD pid, const std::string& title,
                               std::vector<std::string>& lastSeen,
                               DWORD timeoutMs = defaultTimeoutMs) const;
+
+    // The same, for a comparison with the expected line: when no line comes,
+    // a text that says so and shows the log (and equals no line).
+    std::string lineOf(DWORD pid, const std::string& title) const;
 
     // Has the program answer `answers` questions one after another. Each
     // answer comes from a message step of the polling loop, and a pass of the
@@ -113,11 +117,9 @@ private:
     PROCESS_INFORMATION processInfo_ = {};
     long long traceStart_ = 0;
     HWND window_ = nullptr;
-    HWND list_ = nullptr;
-    HWND panel_ = nullptr;
-    HWND clearButton_ = nullptr;
-    HWND topMostBox_ = nullptr;
-    HWND closeButton_ = nullptr;
+    struct Controls {
+        HWND list, panel, clearButton, topMostBox, closeButton;
+    } controls_ = {};
     std::string failure_;
 };
 

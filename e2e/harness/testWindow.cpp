@@ -8,21 +8,31 @@ namespace {
 
 void registerClassOnce(const std::string& className) {
     static std::set<std::string> registered;
-    if (registered.count(className) != 0) {
-        return;
-    }
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = className.c_str();
-    if (RegisterClassA(&windowClass) != 0) {
+    if (registered.count(className) == 0 && registerWindowClass(className)) {
         registered.insert(className);
     }
 }
 
 }  // namespace
+
+bool registerWindowClass(const std::string& name, WNDPROC procedure) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = name.c_str();
+    return RegisterClassA(&windowClass) != 0;
+}
+
+ScopedWindowClass::ScopedWindowClass(const std::string& name, WNDPROC procedure)
+    : name_(name), registered_(registerWindowClass(name, procedure)) {}
+
+ScopedWindowClass::~ScopedWindowClass() {
+    if (registered_) {
+        UnregisterClassA(name_.c_str(), GetModuleHandleA(nullptr));
+    }
+}
 
 TestWindow::TestWindow(const WindowSpec& plan) {
     registerClassOnce(plan.className);

@@ -11,6 +11,28 @@
 
 namespace e2e {
 
+// Registers a window class of this process under `name` with `procedure`;
+// false when it cannot.
+bool registerWindowClass(const std::string& name, WNDPROC procedure = DefWindowProcA);
+
+// A window class of the test's own for as long as a test runs: a class name
+// that differs from another only in case is the same class within one
+// process, so such names must not outlive their test. TestWindow uses the
+// class that is registered under its name.
+class ScopedWindowClass {
+public:
+    explicit ScopedWindowClass(const std::string& name, WNDPROC procedure = DefWindowProcA);
+    ~ScopedWindowClass();
+    ScopedWindowClass(const ScopedWindowClass&) = delete;
+    ScopedWindowClass& operator=(const ScopedWindowClass&) = delete;
+
+    bool registered() const { return registered_; }
+
+private:
+    std::string name_;
+    bool registered_ = false;
+};
+
 struct WindowSpec {
     std::string className = "TarnwickE2E";
     std::string caption = "Tarnwick test window";
