@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "main_window/design.h"
 #include "main_window/lineTooltip.h"
@@ -54,7 +55,7 @@ private:
     // The log list (Form1Log.cpp).
     void appendToLog(const std::string& line, const FrontTime& front);
     bool dropOldestLine();
-    void widenListExtent(const std::string& line);
+    void widenListExtent();
     void holdBackPainting();
     void repaintLog();
 
@@ -83,6 +84,7 @@ private:
     int dpiY_ = 96;
     LogBook logBook_;
     LineTooltip lineTooltip_;
+    std::vector<std::string> unmeasuredLines_;  // added since the list was last painted
     int widestLinePixels_ = 0;
     bool paintingHeldBack_ = false;
     DWORD paintingHeldBackSince_ = 0;

@@ -18,6 +18,7 @@ void Form1::clearCommand() {
     SendMessageA(List1, LB_RESETCONTENT, 0, 0);
     logBook_.clear();
     lineTooltip_.linesChanged();
+    unmeasuredLines_.clear();
     widestLinePixels_ = 0;
     SendMessageA(List1, LB_SETHORIZONTALEXTENT, 0, 0);
     layout();  // the horizontal scroll bar is gone: fit the list and the panel again

@@ -5,7 +5,8 @@
 // the X server), and a foreground window that is gone again within that time
 // would be missed. So painting is held back while lines come in, and the list
 // is painted once things are quiet for a moment, or at the latest after a
-// fraction of a second. The lines themselves are in the list at once.
+// fraction of a second. The lines themselves are in the list at once; how
+// wide they are, which only the painting needs, is measured then too.
 #include "main_window/Form1.h"
 
 #include "main_window/controlIds.h"
@@ -25,21 +26,20 @@ void Form1::appendToLog(const std::string& line, const FrontTime& front) {
     for (int drop = logBook_.linesToDropFor(line.size()); drop > 0; --drop) {
         dropOldestLine();
     }
+    LRESULT index = LB_ERR;
     const bool added = appendDroppingOldest(
         [&] {
-            const LRESULT index = addListLine(List1, line);
+            index = addListLine(List1, line);
             return index != LB_ERR && index != LB_ERRSPACE;
         },
         [this] { return dropOldestLine(); });
     if (added) {
         logBook_.add({line.size(), true, front});
-    }
-    const int count = static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0));
-    if (count > 0) {
-        SendMessageA(List1, LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+        // The list is not sorted: the new line is the last one.
+        SendMessageA(List1, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        unmeasuredLines_.push_back(line);
     }
     lineTooltip_.linesChanged();
-    widenListExtent(line);
 
     if (GetTickCount() - paintingHeldBackSince_ >= longestHoldBackMs) {
         repaintLog();
@@ -56,14 +56,21 @@ bool Form1::dropOldestLine() {
     return true;
 }
 
-void Form1::widenListExtent(const std::string& line) {
+void Form1::widenListExtent() {
+    if (unmeasuredLines_.empty()) {
+        return;
+    }
     WindowDC dc(List1);
     if (dc.get() == nullptr) {
         return;
     }
     const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(List1, WM_GETFONT, 0, 0)));
-    const SIZE extent = measureText(dc.get(), line);
-    const int wanted = extent.cx + GetSystemMetrics(SM_CXEDGE) * 2 + 4;
+    int wanted = 0;
+    for (const std::string& line : unmeasuredLines_) {
+        const int width = measureText(dc.get(), line).cx + GetSystemMetrics(SM_CXEDGE) * 2 + 4;
+        wanted = width > wanted ? width : wanted;
+    }
+    unmeasuredLines_.clear();
     if (wanted > widestLinePixels_) {
         widestLinePixels_ = wanted;
         SendMessageA(List1, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLinePixels_), 0);
@@ -85,6 +92,7 @@ void Form1::holdBackPainting() {
 void Form1::repaintLog() {
     KillTimer(hwnd_, controlId::listRepaint);
     if (paintingHeldBack_ && List1 != nullptr) {
+        widenListExtent();
         paintingHeldBack_ = false;
         SendMessageA(List1, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(List1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
