@@ -16,6 +16,7 @@
 
 #include "e2e/harness/environment.h"
 #include "e2e/harness/expectedLine.h"
+#include "e2e/harness/hover.h"
 #include "e2e/harness/listBox.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/testWindow.h"
@@ -95,6 +96,17 @@ int show(const std::string& linesFile) {
         const std::vector<std::string> lines = linesOf(program.window);
         return !lines.empty() && lines.back().find("cls='TarnwickForm1'") != std::string::npos;
     });
+
+    // Hover the editor's line, so that the picture shows its tooltip too.
+    const std::vector<std::string> logged = linesOf(program.window);
+    for (int i = 0; i < static_cast<int>(logged.size()); ++i) {
+        POINT where = {0, 0};
+        if (logged[i].find("Quarterly report") != std::string::npos &&
+            e2e::middleOfLine(GetDlgItem(program.window, 101), i, where) && e2e::movePointerTo(where)) {
+            e2e::waitForTooltipText(program.pid, 5000);
+            break;
+        }
+    }
 
     FILE* out = std::fopen(e2e::windowsPathOf(linesFile).c_str(), "w");
     if (out == nullptr) {
