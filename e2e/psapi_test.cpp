@@ -148,6 +148,19 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(seen.box); })) << "the box stays open";
     }
 
+    // The install prompt comes, `answer` goes to it; then the notice with
+    // `text` comes and is answered with `button`.
+    void answerPromptThenNotice(int answer, const std::string& text, int button) {
+        BoxSeen prompt;
+        waitForBox(prompt);
+        expectInstallPrompt(prompt);
+        press(prompt, answer);
+        BoxSeen notice;
+        waitForBox(notice);
+        expectNotice(notice, text);
+        press(notice, button);
+    }
+
     // While a box is open the first pass waits in it: nothing is logged.
     void expectNothingLoggedYet() {
         EXPECT_TRUE(program_.lines().empty()) << listing(program_.lines());
@@ -404,14 +417,7 @@ TEST_F(PsapiProvisioning, WithoutSourcePathNothingIsCopiedFromTheCurrentFolder) 
     ASSERT_TRUE(sourcePath_.remove());
     plantInCurrentFolder();
     start(true, base_.at("current\\folder"));
-    BoxSeen prompt;
-    waitForBox(prompt);
-    expectInstallPrompt(prompt);
-    press(prompt, IDYES);
-    BoxSeen notice;
-    waitForBox(notice);
-    expectNotice(notice, copyFailedNotice);
-    press(notice, IDOK);
+    answerPromptThenNotice(IDYES, copyFailedNotice, IDOK);
     expectOwnWindowLine("");
     EXPECT_FALSE(fileExists(copyInProgramFolder()));
     EXPECT_TRUE(copyCalls().empty());
@@ -426,14 +432,7 @@ TEST_F(PsapiProvisioning, SourcePathTooLongCountsAsNone) {
     ASSERT_TRUE(sourcePath_.set(longSource));
     plantInCurrentFolder();
     start(true, base_.at("current\\folder"));
-    BoxSeen prompt;
-    waitForBox(prompt);
-    expectInstallPrompt(prompt);
-    press(prompt, IDNO);
-    BoxSeen notice;
-    waitForBox(notice);
-    expectNotice(notice, manualCopyNotice);
-    press(notice, IDOK);
+    answerPromptThenNotice(IDNO, manualCopyNotice, IDOK);
     expectOwnWindowLine("");
     EXPECT_FALSE(fileExists(copyInProgramFolder()));
     EXPECT_TRUE(copyCalls().empty());

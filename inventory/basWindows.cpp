@@ -5,25 +5,15 @@
 #include "support/systemText.h"
 
 std::string getClassNameStr(HWND hwnd) {
-    if (OSInfo.isNT) {
-        wchar_t buffer[sharedTextBufferLength];
-        const int copied = GetClassNameW(hwnd, buffer, static_cast<int>(sharedTextBufferLength));
-        if (copied <= 0) {
-            return std::string();
-        }
-        const auto length = static_cast<std::size_t>(copied) < sharedTextBufferLength
-                                ? static_cast<std::size_t>(copied)
-                                : sharedTextBufferLength - 1;
-        return textFromWide(buffer, length);
-    }
-    const int copied = GetClassNameA(hwnd, sharedTextBuffer, static_cast<int>(sharedTextBufferLength));
+    constexpr int capacity = static_cast<int>(sharedTextBufferLength);
+    wchar_t wide[sharedTextBufferLength];
+    const int copied = OSInfo.isNT ? GetClassNameW(hwnd, wide, capacity)
+                                   : GetClassNameA(hwnd, sharedTextBuffer, capacity);
     if (copied <= 0) {
         return std::string();
     }
-    const auto length = static_cast<std::size_t>(copied) < sharedTextBufferLength
-                            ? static_cast<std::size_t>(copied)
-                            : sharedTextBufferLength - 1;
-    return std::string(sharedTextBuffer, length);
+    const auto length = static_cast<std::size_t>(copied < capacity ? copied : capacity - 1);
+    return OSInfo.isNT ? textFromWide(wide, length) : std::string(sharedTextBuffer, length);
 }
 
 WindowTraits readWindowTraits(HWND hwnd) {
