@@ -24,7 +24,7 @@ public:
     bool create(HINSTANCE instance, int showCommand);
 
     // Unloads the window if it is still there, as a close request does.
-    void close();
+    void requestUnload();
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,7 +45,6 @@ private:
     void cmdCloseClick();
     void queryClose();
     void unload();
-    void requestUnload();
 
     // Foreground detection (Form1Foreground.cpp).
     void checkForeground();

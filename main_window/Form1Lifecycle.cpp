@@ -53,10 +53,6 @@ void Form1::unload() {
     PostQuitMessage(0);
 }
 
-void Form1::close() {
-    requestUnload();
-}
-
 void Form1::requestUnload() {
     // A window that is already gone has been unloaded; nothing runs twice.
     if (hwnd_ != nullptr) {

@@ -22,6 +22,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     // A WM_QUIT from outside before the polling loop began leaves the window
     // standing; it goes the usual way, which restores the timer resolution.
-    form.close();
+    form.requestUnload();
     return static_cast<int>(message.wParam);
 }
