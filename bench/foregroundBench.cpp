@@ -6,8 +6,9 @@
 // Runs under Wine against the real program (TARNWICK_E2E_EXE) and prints a
 // table. Not a test: it asserts nothing. Detection and idle cost are set
 // beside a bare polling loop in a process of its own, pollerProbe.exe.
-//   foregroundBench.exe <windowHost.exe> [--quick] [--only=SECTION]
-// SECTION is one of memory, idle, detection, busy, latency, lookup.
+//   foregroundBench.exe <windowHost.exe> [--quick] [--only=SECTION[,SECTION...]]
+// SECTION is one of memory, idle, detection, storm, modal, repaint, busy,
+// latency, lookup.
 #include <windows.h>
 #include <psapi.h>
 
@@ -170,6 +171,16 @@ private:
     bool running_ = false;
 };
 
+// A series of steals: each hold in turn, `steals` times, the whole series
+// `rounds` times; after each steal the helper's home window is back in front
+// for `apartMs` before the next.
+struct Steals {
+    std::vector<int> holds;
+    int steals = 20;
+    int rounds = 1;
+    int apartMs = 60;
+};
+
 class Bench {
 public:
     Bench(e2e::Program& program, std::string windowHost, bool quick)
@@ -177,13 +188,17 @@ public:
 
     bool prepare();
     void idleCost();
-    void detection(const char* heading, const std::vector<int>& holds, const char* target);
+    void detection(const char* heading, const Steals& steals, const char* target);
     void busyDetection();
+    void modalDetection();
+    void storm();
+    void repaintCost();
     void latency();
     void lookupCost();
     void memory(int lines);
 
 private:
+    void stealOnce(const std::string& title, int hold, int apartMs);
     bool waitForNewLineWith(int fromCount, const std::string& title, double& seenAt);
     double timePerChange(int changes, double& afterSwitch);
     void alternateUntil(int lines);
@@ -293,67 +308,82 @@ bool Bench::waitForNewLineWith(int fromCount, const std::string& title, double& 
     return false;
 }
 
-void Bench::detection(const char* heading, const std::vector<int>& holds, const char* target) {
-    const int rounds = quick_ ? 5 : 20;
+void Bench::stealOnce(const std::string& title, int hold, int apartMs) {
+    SetWindowTextA(stealer_->handle(), title.c_str());
+    // The hold starts once the helper is in front: Wine takes a millisecond
+    // or more to switch, and part of it the foreground is no window at all.
+    SetForegroundWindow(stealer_->handle());
+    const double start = nowMs();
+    while (nowMs() - start < hold) {
+        e2e::pumpMessages();
+    }
+    SetForegroundWindow(home_);
+    e2e::waitUntil([this] { return GetForegroundWindow() == home_; }, 2000, 1);
+    pumpFor(apartMs);
+}
+
+void Bench::detection(const char* heading, const Steals& steals, const char* target) {
+    const int perHold = (quick_ ? std::min(steals.steals, 5) : steals.steals) * steals.rounds;
     const std::string ownExe = e2e::ownExePath();
-    std::printf("%s, %d times each, 60 ms apart\n", heading, rounds);
+    std::printf("%s: %d times each in %d round%s, %d ms apart\n", heading, perHold, steals.rounds,
+                steals.rounds == 1 ? "" : "s", steals.apartMs);
     std::printf("  held    caught      a bare polling loop caught   lines naming the executable\n");
-    std::vector<double> switchTimes;
-    for (int hold : holds) {
-        std::vector<std::string> titles;
-        const int before = e2e::listBoxCount(program_.list());
-        ProbeProcess probe(stealer_->handle());
-        int probeCaught = 0;
-        for (int round = 0; round < rounds; ++round) {
-            const std::string title = "steal " + std::to_string(hold) + " ms #" + std::to_string(round);
-            titles.push_back(title);
-            SetWindowTextA(stealer_->handle(), title.c_str());
-            e2e::bringToFront(home_);
-            pumpFor(60);
+    struct Tally {
+        int caught = 0, probe = 0, named = 0;
+    };
+    std::vector<Tally> tallies(steals.holds.size());
+    const int before = e2e::listBoxCount(program_.list());
+    ProbeProcess probe(stealer_->handle());
+    e2e::bringToFront(home_);
+    pumpFor(200);
+    std::vector<std::vector<std::string>> titles(steals.holds.size());
+    for (int round = 0; round < steals.rounds; ++round) {
+        for (std::size_t h = 0; h < steals.holds.size(); ++h) {
+            const int hold = steals.holds[h];
             const LONG probeBefore = probe.seen();
-            // The hold starts once the helper is in front: Wine takes a
-            // millisecond or more to switch, and part of it the foreground
-            // is no window at all.
-            const double switching = nowMs();
-            SetForegroundWindow(stealer_->handle());
-            const double start = nowMs();
-            switchTimes.push_back(start - switching);
-            while (nowMs() - start < hold) {
-                e2e::pumpMessages();
+            for (int n = 0; n < perHold / steals.rounds; ++n) {
+                const std::string title = "steal " + std::to_string(hold) + " ms #" +
+                                          std::to_string(round) + "." + std::to_string(n);
+                titles[h].push_back(title);
+                stealOnce(title, hold, steals.apartMs);
             }
-            SetForegroundWindow(home_);
-            e2e::waitUntil([this] { return GetForegroundWindow() == home_; });
             pumpFor(100);
-            probeCaught += probe.seen() > probeBefore ? 1 : 0;
+            tallies[h].probe += static_cast<int>(probe.seen() - probeBefore);
         }
-        pumpFor(300);
-        std::vector<std::string> lines = program_.lines();
-        lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), before > 0 ? before : 0));
-        int caught = 0;
-        int named = 0;
-        const std::string exeField = "  exe='" + ownExe + "'  ";
-        for (const std::string& title : titles) {
+    }
+    pumpFor(1500);
+    std::vector<std::string> lines = program_.lines();
+    lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), before > 0 ? before : 0));
+    const std::string exeField = "  exe='" + ownExe + "'  ";
+    Tally total;
+    for (std::size_t h = 0; h < steals.holds.size(); ++h) {
+        for (const std::string& title : titles[h]) {
             const std::string field = "title='" + title + "'";
             for (const std::string& line : lines) {
                 if (line.compare(0, field.size(), field) == 0) {
-                    ++caught;
-                    named += line.find(exeField) != std::string::npos ? 1 : 0;
+                    ++tallies[h].caught;
+                    tallies[h].named += line.find(exeField) != std::string::npos ? 1 : 0;
                     break;
                 }
             }
         }
-        std::printf("  %2d ms   %2d of %d", hold, caught, rounds);
+        std::printf("  %2d ms   %3d of %d", steals.holds[h], tallies[h].caught, perHold);
         if (probe.running()) {
-            std::printf("    %2d of %d                  ", probeCaught, rounds);
+            std::printf("   %3d of %d                 ", tallies[h].probe, perHold);
         } else {
-            std::printf("    (no probe)                ");
+            std::printf("   (no probe)                ");
         }
-        std::printf("%2d of %d\n", named, caught);
+        std::printf("%3d of %d\n", tallies[h].named, tallies[h].caught);
+        total.caught += tallies[h].caught;
+        total.probe += tallies[h].probe;
+        total.named += tallies[h].named;
     }
-    std::printf("  (target: %s)\n", target);
-    std::printf("  A hold starts when the helper's SetForegroundWindow returns; the call took %.1f ms\n"
-                "  (median) and %.1f ms (95th percentile).\n\n",
-                percentile(switchTimes, 0.5), percentile(switchTimes, 0.95));
+    if (steals.holds.size() > 1) {
+        const int all = perHold * static_cast<int>(steals.holds.size());
+        std::printf("  all     %3d of %d   %3d of %d                 %3d of %d\n", total.caught, all,
+                    total.probe, all, total.named, total.caught);
+    }
+    std::printf("  (target: %s)\n\n", target);
 }
 
 void Bench::busyDetection() {
@@ -363,8 +393,72 @@ void Bench::busyDetection() {
                   "Detection on a busy machine (%d processes, %d windows): the foreground taken and "
                   "given back",
                   runningProcesses(), taskWindows());
-    detection(heading, {5, 20, 50},
+    detection(heading, Steals{{5, 20, 50}},
               "as many as the bare loop catches, and every line naming the executable");
+}
+
+// The program's window in its keyboard move loop (Alt+Space, Move), which
+// runs inside the program's message step until Enter or Esc; the system
+// menu, sizing and dragging the list's scroll thumb are loops of the same
+// kind.
+void Bench::modalDetection() {
+    PostMessageA(program_.window(), WM_SYSCOMMAND, SC_MOVE, 0);
+    pumpFor(300);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const bool moving = GetGUIThreadInfo(program_.mainThreadId(), &info) && (info.flags & GUI_INMOVESIZE) != 0;
+    detection(moving ? "Detection while the program's window is in its keyboard move loop"
+                     : "Detection after a posted SC_MOVE (the move loop was not seen)",
+              Steals{{20, 50}}, "19 of 20 at each hold");
+    // Enter ends the loop (Esc would too, but outside the loop Esc presses Close).
+    PostMessageA(program_.window(), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(program_.window(), WM_KEYUP, VK_RETURN, 0);
+    pumpFor(300);
+}
+
+// Two programs fighting over the foreground: well over a hundred changes a
+// second.
+void Bench::storm() {
+    detection("A storm of steals", Steals{{2, 5}, 50, 1, 5},
+              "at most 5 fewer than the bare loop at 2 ms and 2 fewer at 5 ms, every line naming the "
+              "executable");
+}
+
+// What painting the program's list costs: the whole list repainted at once
+// (RedrawWindow asks the program's thread and waits for the paint), first
+// as the list stands and then with more lines in view.
+void Bench::repaintCost() {
+    const HWND list = program_.list();
+    const HWND window = program_.window();
+    alternateUntil(60);
+    pumpFor(500);
+    RECT original;
+    GetWindowRect(window, &original);
+    const LRESULT lineHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    std::printf("Repainting the program's list (medians of %d repaints)\n", quick_ ? 10 : 40);
+    std::printf("  lines in view   per repaint\n");
+    for (int extraLines : {0, 20, 40}) {
+        SetWindowPos(window, nullptr, 0, 0, original.right - original.left,
+                     original.bottom - original.top + extraLines * static_cast<int>(lineHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pumpFor(300);
+        RECT client;
+        GetClientRect(list, &client);
+        const int inView = lineHeight > 0 ? static_cast<int>(client.bottom / lineHeight) : 0;
+        std::vector<double> times;
+        for (int i = 0; i < (quick_ ? 10 : 40); ++i) {
+            const double start = nowMs();
+            RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+            SendMessageA(list, WM_NULL, 0, 0);
+            times.push_back(nowMs() - start);
+            pumpFor(20);
+        }
+        std::printf("  %13d   %8.2f ms\n", inView, percentile(times, 0.5));
+    }
+    SetWindowPos(window, nullptr, 0, 0, original.right - original.left, original.bottom - original.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpFor(300);
+    std::printf("\n");
 }
 
 void Bench::latency() {
@@ -461,6 +555,17 @@ void Bench::memory(int lines) {
                 e2e::residentKiB(programHostPid_));
 }
 
+// Whether Wine puts every window into one virtual desktop window.
+bool inVirtualDesktop() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    const bool desktop = RegQueryValueExA(key, "Desktop", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return desktop;
+}
+
 std::string wineVersion() {
     using Version = const char*(CDECL*)();
     const auto version = reinterpret_cast<Version>(reinterpret_cast<void (*)()>(
@@ -488,7 +593,10 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    auto wanted = [&only](const char* section) { return only.empty() || only == section; };
+    // --only=a,b,c: those sections.
+    auto wanted = [&only](const char* section) {
+        return only.empty() || ("," + only + ",").find("," + std::string(section) + ",") != std::string::npos;
+    };
     setvbuf(stdout, nullptr, _IONBF, 0);
 
     SYSTEMTIME today;
@@ -496,8 +604,9 @@ int main(int argc, char** argv) {
     std::printf("Tarnwick benchmark, %04u-%02u-%02u%s\n", today.wYear, today.wMonth, today.wDay,
                 quick ? " (quick run)" : "");
     std::printf("Machine: %s\n", e2e::machineDescription().c_str());
-    std::printf("Wine %s, 64-bit program, Xvfb with a Wine virtual desktop\n\n",
-                wineVersion().c_str());
+    std::printf("Wine %s, 64-bit program, Xvfb %s\n\n", wineVersion().c_str(),
+                inVirtualDesktop() ? "with a Wine virtual desktop"
+                                   : "without a virtual desktop (each window an X window)");
 
     e2e::Program program;
     if (!program.start()) {
@@ -517,8 +626,17 @@ int main(int argc, char** argv) {
         bench.idleCost();
     }
     if (wanted("detection")) {
-        bench.detection("Detection: the foreground taken for a while and given back", {2, 5, 10, 20, 50},
-                        "every steal of 5 ms or more, and 18 of 20 at 2 ms");
+        bench.detection("Detection: the foreground taken for a while and given back", Steals{{1, 2, 5}, 20, 2},
+                        "at most 3 fewer than the bare loop over all 120");
+    }
+    if (wanted("storm")) {
+        bench.storm();
+    }
+    if (wanted("modal")) {
+        bench.modalDetection();
+    }
+    if (wanted("repaint")) {
+        bench.repaintCost();
     }
     if (wanted("busy")) {
         bench.busyDetection();

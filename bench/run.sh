@@ -1,8 +1,12 @@
 #!/bin/sh
 # Builds the program and the benchmark and runs the benchmark under Wine in a
-# virtual display against the 64-bit program. Prints a table; takes several
-# minutes (pass --quick for a short run with fewer samples, --only=SECTION
-# for one of memory, idle, detection, busy, latency, lookup).
+# virtual display against the 64-bit program, twice: with every window in one
+# Wine virtual desktop, then with each window an X window of its own (a plain
+# "wine tarnwick.exe"), where painting costs more. Prints a table each time;
+# takes several minutes (pass --quick for a short run with fewer samples,
+# --only=SECTION[,SECTION...] for some of memory, idle, detection, storm,
+# modal, repaint, busy, latency, lookup; the second setting runs only idle,
+# detection, storm, modal and repaint).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -12,7 +16,28 @@ scripts/build.sh win64 tests
 . scripts/lib/wine-env.sh
 trap stop_wine_and_display EXIT INT TERM
 start_virtual_display
-use_wine_prefix bench desktop
 
-TARNWICK_E2E_EXE="$TARNWICK_ROOT/build/win64/tarnwick.exe" \
-    "$WINE" build/tests/bench/foregroundBench.exe "Z:$TARNWICK_ROOT/build/tests/standins/windowHost.exe" "$@"
+run_bench() {
+    TARNWICK_E2E_EXE="$TARNWICK_ROOT/build/win64/tarnwick.exe" \
+        "$WINE" build/tests/bench/foregroundBench.exe "Z:$TARNWICK_ROOT/build/tests/standins/windowHost.exe" "$@"
+}
+
+use_wine_prefix bench desktop
+run_bench "$@"
+"$WINESERVER" -k >/dev/null 2>&1 || true
+
+use_wine_prefix bench-x11
+only="--only=idle,detection,storm,modal,repaint"
+for argument in "$@"; do
+    case "$argument" in
+        --only=*) only="$argument" ;;
+    esac
+done
+quick=""
+for argument in "$@"; do
+    if [ "$argument" = "--quick" ]; then
+        quick="--quick"
+    fi
+done
+echo
+run_bench $quick "$only"
