@@ -1,14 +1,17 @@
 # Disassembles a 32-bit program with objdump and fails on any instruction
-# that the 386 (with its 387) does not have: the program must run on every
-# processor that Windows 95 and Windows NT 4.0 run on.
+# that a 386 without a coprocessor does not have: the program must run on
+# every processor that Windows 95 and Windows NT 4.0 run on, the 386DX and
+# the 486SX, which have no floating-point unit, among them.
 #   -DOBJDUMP=...   objdump for 32-bit Windows programs
 #   -DPROGRAM=...   the .exe (or an object file) to read
 #
-# Refused: the Pentium Pro's conditional moves and compares (cmov, fcmov,
-# fcomi, fucomi) and its long nop (nopw, nopl, which compilers use as
-# padding); the 486's bswap, cmpxchg and xadd; the Pentium's cmpxchg8b, rdtsc
-# and cpuid; the model-specific rdmsr, wrmsr, rdpmc, sysenter and sysexit; and
-# any MMX or SSE instruction or register.
+# Refused: every x87 floating-point instruction, which objdump names with an
+# "f" in front (fld, fstp, fild, fadd, fcom, fnstsw, fcmov, fcomi, fxsave,
+# fwait...; "fs" alone is the segment prefix, not an instruction); the Pentium
+# Pro's conditional moves (cmov) and its long nop (nopw, nopl, which compilers
+# use as padding); the 486's bswap, cmpxchg and xadd; the Pentium's cmpxchg8b,
+# rdtsc and cpuid; the model-specific rdmsr, wrmsr, rdpmc, sysenter and
+# sysexit; and any MMX or SSE instruction or register.
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT EXISTS "${PROGRAM}")
@@ -20,9 +23,10 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} failed on ${PROGRAM}")
 endif()
 
-set(mnemonics "cmov[a-z]+|fcmov[a-z]+|fu?comip?|nop[wl]|bswap|cmpxchg(8b)?|xadd[bwl]?|rdtsc|cpuid")
+set(mnemonics "f([a-rt-z0-9][a-z0-9]*|s[a-z0-9]+)|wait")
+string(APPEND mnemonics "|cmov[a-z]+|nop[wl]|bswap|cmpxchg(8b)?|xadd[bwl]?|rdtsc|cpuid")
 string(APPEND mnemonics "|rdmsr|wrmsr|rdpmc|sysenter|sysexit")
-string(APPEND mnemonics "|emms|femms|[lms]fence|ldmxcsr|stmxcsr|fxsave|fxrstor|prefetch[a-z0-9]*")
+string(APPEND mnemonics "|emms|[lms]fence|ldmxcsr|stmxcsr|prefetch[a-z0-9]*")
 string(APPEND mnemonics "|clflush|movnti|maskmovq")
 # An instruction line: address, tab, optional prefixes, the mnemonic.
 set(prefixes "((lock|rep[a-z]*|data16|addr16|[c-gs]s) +)*")
@@ -62,6 +66,6 @@ endif()
 if(failures)
   list(LENGTH failures count)
   list(JOIN failures "\n  " text)
-  message(FATAL_ERROR "${PROGRAM}: beyond the 386's instruction set (${count}):\n  ${text}")
+  message(FATAL_ERROR "${PROGRAM}: beyond a 386 without a coprocessor (${count}):\n  ${text}")
 endif()
-message(STATUS "${PROGRAM}: ${instructions} instructions checked, none beyond the 386")
+message(STATUS "${PROGRAM}: ${instructions} instructions checked, none beyond a 386 without a coprocessor")

@@ -254,6 +254,21 @@ protected:
         return tracedString(source) + " -> " + tracedString(destination);
     }
 
+    // With the file on the CD, the program copies it from `source` into its
+    // folder without a box and finds executables from the first pass on.
+    void expectSilentCopyFrom(const std::string& source) {
+        putFileOnTheCd();
+        start(false);
+        expectOwnWindowLine(programFile_);
+        EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
+        expectWindowsOfOursShow(ownExePath(), 1);
+
+        EXPECT_TRUE(boxCalls().empty());
+        EXPECT_TRUE(dialogsOf(program_.pid()).empty());
+        EXPECT_EQ(copyCalls(),
+                  (std::vector<std::string>{expectedCopy(source, copyInProgramFolder())}));
+    }
+
     // Members go in reverse order: the program ends before its folder and
     // the registry value go.
     ScratchFolder base_;
@@ -265,18 +280,16 @@ protected:
 };
 
 TEST_F(PsapiProvisioning, SilentCopyFromTheInstallationSourceAsksNothing) {
-    putFileOnTheCd();
-    start(false);
-    expectOwnWindowLine(programFile_);
-    EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
-    expectWindowsOfOursShow(ownExePath(), 1);
+    // The registry text ends in a backslash: "..", then the path on the CD.
+    expectSilentCopyFrom(installationSource() + ".." + pathOnTheCd);
+}
 
-    EXPECT_TRUE(boxCalls().empty());
-    EXPECT_TRUE(dialogsOf(program_.pid()).empty());
-    // The registry text as it stands, "..", the path on the CD.
-    EXPECT_EQ(copyCalls(), (std::vector<std::string>{
-                               expectedCopy(installationSource() + ".." + pathOnTheCd,
-                                            programFolder() + "\\PSAPI.DLL")}));
+// SourcePath as Windows NT 4.0 records it, without a trailing backslash: one
+// goes in before "..".
+TEST_F(PsapiProvisioning, SourcePathWithoutATrailingBackslashGetsOne) {
+    const std::string source = base_.at("cd");
+    ASSERT_TRUE(sourcePath_.set(source));
+    expectSilentCopyFrom(source + "\\.." + pathOnTheCd);
 }
 
 TEST_F(PsapiProvisioning, YesCopiesOnceTheFileIsThere) {
@@ -436,22 +449,6 @@ TEST_F(PsapiProvisioning, SourcePathTooLongCountsAsNone) {
     expectOwnWindowLine("");
     EXPECT_FALSE(fileExists(copyInProgramFolder()));
     EXPECT_TRUE(copyCalls().empty());
-}
-
-// Nothing is put between the registry text and "..", not even a backslash.
-TEST_F(PsapiProvisioning, SourcePathIsUsedAsItStands) {
-    const std::string source = base_.at("cd");
-    ASSERT_TRUE(sourcePath_.set(source));
-    start(true);
-    BoxSeen prompt;
-    waitForBox(prompt);
-    press(prompt, IDNO);
-    BoxSeen notice;
-    waitForBox(notice);
-    press(notice, IDOK);
-    expectOwnWindowLine("");
-    EXPECT_EQ(copyCalls(), (std::vector<std::string>{expectedCopy(
-                               source + ".." + pathOnTheCd, programFolder() + "\\PSAPI.DLL")}));
 }
 
 // The program at the root of a drive: its folder keeps its backslash, the

@@ -52,7 +52,11 @@ std::string psapiDestinationPath(const std::string& appFolder) {
 }
 
 std::string psapiSourcePath(const std::string& installationSource) {
-    return installationSource + upOneFolder + pathOnTheCd;
+    std::string path = installationSource;
+    if (!path.empty() && path.back() != '\\') {
+        path += '\\';
+    }
+    return path + upOneFolder + pathOnTheCd;
 }
 
 bool ensurePsapiWith(int& state, const std::string& appFolder, const PsapiOperations& operations) {

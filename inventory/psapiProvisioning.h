@@ -49,7 +49,9 @@ struct PsapiOperations {
 // backslashes in a row, which the file system accepts.
 std::string psapiDestinationPath(const std::string& appFolder);
 
-// The registry text as it stands, then "..", then the CD path of the file.
+// The registry text, a backslash unless it is empty or already ends in one,
+// then "..", then the CD path of the file. The registry usually holds the
+// folder without its backslash ("D:\I386").
 std::string psapiSourcePath(const std::string& installationSource);
 
 // One check: true when PSAPI.DLL has loaded in this run. `state` is the

@@ -42,6 +42,11 @@ bool Form1::create(HINSTANCE instance, int showCommand) {
             dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
             dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
         }
+        // The layout divides by both: a screen that reports none counts as 96.
+        if (dpiX_ <= 0 || dpiY_ <= 0) {
+            dpiX_ = 96;
+            dpiY_ = 96;
+        }
     }
     RECT outer = {0, 0, twipsToPixels(design::formClientWidth, dpiX_),
                   twipsToPixels(design::formClientHeight, dpiY_)};

@@ -12,9 +12,9 @@ void Form1::layout() {
     if (!GetWindowRect(hwnd_, &outer) || !GetClientRect(hwnd_, &client)) {
         return;
     }
-    const float outerWidth = pixelsToTwips(outer.right - outer.left, dpiX_);
-    const float clientWidth = pixelsToTwips(client.right - client.left, dpiX_);
-    const float clientHeight = pixelsToTwips(client.bottom - client.top, dpiY_);
+    const QuarterTwips outerWidth = pixelsToTwips(outer.right - outer.left, dpiX_);
+    const QuarterTwips clientWidth = pixelsToTwips(client.right - client.left, dpiX_);
+    const QuarterTwips clientHeight = pixelsToTwips(client.bottom - client.top, dpiY_);
 
     const ListSize listSize = listSizeFor(outerWidth, clientHeight, frame1Rect_.height,
                                           {list1Rect_.width, list1Rect_.height});

@@ -1,27 +1,30 @@
-// The main window and its controls as they are created, in twips.
+// The main window and its controls as they are created, in twips (held as
+// quarter twips, layout.h).
 #pragma once
 
+#include "main_window/layout.h"
+
 struct TwipRect {
-    float left;
-    float top;
-    float width;
-    float height;
+    QuarterTwips left;
+    QuarterTwips top;
+    QuarterTwips width;
+    QuarterTwips height;
 };
 
 namespace design {
 
 constexpr const char formCaption[] = "Velquist";
-constexpr float formClientWidth = 12540.0f;
-constexpr float formClientHeight = 4500.0f;
+constexpr QuarterTwips formClientWidth = twips(12540);
+constexpr QuarterTwips formClientHeight = twips(4500);
 
 // Children of the window, in tab order.
-constexpr TwipRect list1{30.0f, 45.0f, 12435.0f, 3570.0f};
-constexpr TwipRect frame1{0.0f, 3660.0f, 12495.0f, 795.0f};
+constexpr TwipRect list1{twips(30), twips(45), twips(12435), twips(3570)};
+constexpr TwipRect frame1{twips(0), twips(3660), twips(12495), twips(795)};
 
 // Children of the panel, in tab order; positions are inside the panel.
-constexpr TwipRect cmdClear{12240.0f, 0.0f, 240.0f, 255.0f};
-constexpr TwipRect chkTopMost{60.0f, 420.0f, 1755.0f, 255.0f};
-constexpr TwipRect cmdClose{5340.0f, 180.0f, 1875.0f, 435.0f};
+constexpr TwipRect cmdClear{twips(12240), twips(0), twips(240), twips(255)};
+constexpr TwipRect chkTopMost{twips(60), twips(420), twips(1755), twips(255)};
+constexpr TwipRect cmdClose{twips(5340), twips(180), twips(1875), twips(435)};
 
 constexpr const char cmdClearCaption[] = "x";
 constexpr const char chkTopMostCaption[] = "TopMost";

@@ -1,48 +1,45 @@
 #include "main_window/layout.h"
 
-#include <cmath>  // std::isfinite, which the compiler builds in
-
 namespace {
 
-constexpr float twipsPerInch = 1440.0f;
-constexpr float listWidthAllowance = 165.0f;
-constexpr float listHeightOverlap = 180.0f;
-constexpr float gapBelowList = 30.0f;
+constexpr int quartersPerInch = 1440 * quartersPerTwip;
+constexpr QuarterTwips listWidthAllowance = twips(165);
+constexpr QuarterTwips listHeightOverlap = twips(180);
+constexpr QuarterTwips gapBelowList = twips(30);
 
-bool acceptableSize(float value) {
-    return std::isfinite(value) && value >= 0.0f;
-}
-
-}  // namespace
-
-int twipsToPixels(float twips, int dpi) {
-    // To the nearest pixel, halves away from zero. The fraction left after
-    // cutting off the whole pixels is exact in a double.
-    const double pixels = static_cast<double>(twips) * dpi / twipsPerInch;
-    const int whole = static_cast<int>(pixels);
-    const double fraction = pixels - whole;
-    if (fraction >= 0.5) {
+// numerator / denominator (positive) to the nearest whole number, halves
+// away from zero.
+int dividedToNearest(int numerator, int denominator) {
+    const int whole = numerator / denominator;  // cut toward zero
+    const int rest = numerator % denominator;   // with the numerator's sign
+    if (2 * rest >= denominator) {
         return whole + 1;
     }
-    if (fraction <= -0.5) {
+    if (2 * rest <= -denominator) {
         return whole - 1;
     }
     return whole;
 }
 
-float pixelsToTwips(int pixels, int dpi) {
-    return static_cast<float>(static_cast<double>(pixels) * twipsPerInch / dpi);
+}  // namespace
+
+int twipsToPixels(QuarterTwips length, int dpi) {
+    return dividedToNearest(length * dpi, quartersPerInch);
 }
 
-ListSize listSizeFor(float formOuterWidth, float clientHeight, float frameHeight,
-                     ListSize current) {
+QuarterTwips pixelsToTwips(int pixels, int dpi) {
+    return dividedToNearest(pixels * quartersPerInch, dpi);
+}
+
+ListSize listSizeFor(QuarterTwips formOuterWidth, QuarterTwips clientHeight,
+                     QuarterTwips frameHeight, ListSize current) {
     ListSize next = current;
-    const float width = formOuterWidth - listWidthAllowance;
-    if (acceptableSize(width)) {
+    const QuarterTwips width = formOuterWidth - listWidthAllowance;
+    if (width >= 0) {
         next.width = width;
     }
-    const float height = clientHeight - frameHeight + listHeightOverlap;
-    if (acceptableSize(height)) {
+    const QuarterTwips height = clientHeight - frameHeight + listHeightOverlap;
+    if (height >= 0) {
         next.height = height;
     }
     return next;
@@ -56,10 +53,11 @@ int wholeLinesHeight(int height, int frame, int lineHeight) {
     return height - client % lineHeight;
 }
 
-PanelPlacement panelPlacementFor(float listHeight, float clientWidth, float closeWidth) {
+PanelPlacement panelPlacementFor(QuarterTwips listHeight, QuarterTwips clientWidth,
+                                 QuarterTwips closeWidth) {
     PanelPlacement placement;
     placement.frameTop = listHeight + gapBelowList;
     placement.frameWidth = clientWidth;
-    placement.closeLeft = placement.frameWidth / 2.0f - closeWidth / 2.0f;
+    placement.closeLeft = (placement.frameWidth - closeWidth) / 2;
     return placement;
 }

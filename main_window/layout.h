@@ -1,25 +1,40 @@
 // Layout arithmetic of the main window, in twips (1440 to the inch, so 15 to
 // a pixel at 96 dots per inch). Pure functions: the window code reads the
 // sizes, these compute, the window code applies.
+//
+// Lengths are whole numbers of quarter twips, so the layout needs no
+// floating point: the design's twips, a pixel at 96, 120, 144 or 192 dots per
+// inch (15, 12, 10 or 7.5 twips) and half of any of them are all exact. The
+// arithmetic stays within an int for windows below 372,000 pixels.
 #pragma once
 
-// Pixels for a twip value at the given dots per inch, rounded to the nearest
-// pixel. Fractions of a twip are carried through to here unchanged.
-int twipsToPixels(float twips, int dpi);
+using QuarterTwips = int;
 
-// Twips for a pixel count at the given dots per inch.
-float pixelsToTwips(int pixels, int dpi);
+constexpr int quartersPerTwip = 4;
+
+// A length of whole twips in the layout's unit.
+constexpr QuarterTwips twips(int whole) {
+    return whole * quartersPerTwip;
+}
+
+// Pixels for a length at the given (positive) dots per inch, rounded to the
+// nearest pixel, halves away from zero.
+int twipsToPixels(QuarterTwips length, int dpi);
+
+// The length of a pixel count at the given (positive) dots per inch, to the
+// nearest quarter twip.
+QuarterTwips pixelsToTwips(int pixels, int dpi);
 
 struct ListSize {
-    float width;
-    float height;
+    QuarterTwips width;
+    QuarterTwips height;
 };
 
 // The list's width from the window's outer width, and its height from the
 // client height less the panel. A negative result is refused and that
 // dimension keeps its value from `current`.
-ListSize listSizeFor(float formOuterWidth, float clientHeight, float frameHeight,
-                     ListSize current);
+ListSize listSizeFor(QuarterTwips formOuterWidth, QuarterTwips clientHeight,
+                     QuarterTwips frameHeight, ListSize current);
 
 // The list's height in pixels once cut to whole lines: the client area
 // (`height` less the border and scroll bar, `frame`) shortened to a multiple
@@ -28,11 +43,13 @@ ListSize listSizeFor(float formOuterWidth, float clientHeight, float frameHeight
 int wholeLinesHeight(int height, int frame, int lineHeight);
 
 struct PanelPlacement {
-    float frameTop;
-    float frameWidth;
-    float closeLeft;
+    QuarterTwips frameTop;
+    QuarterTwips frameWidth;
+    QuarterTwips closeLeft;
 };
 
 // The panel sits 30 twips below the list's actual height and spans the client
-// width; the Close button is centred in it, computed as two halves.
-PanelPlacement panelPlacementFor(float listHeight, float clientWidth, float closeWidth);
+// width; the Close button is centred in it: half the width the button leaves
+// free lies to its left.
+PanelPlacement panelPlacementFor(QuarterTwips listHeight, QuarterTwips clientWidth,
+                                 QuarterTwips closeWidth);

@@ -10,7 +10,7 @@ struct World {
     std::vector<bool> loadResults;  // one per load, in order; missing: false
     std::vector<bool> copyResults;
     int answer = 7;                 // IDNO
-    std::string registryText = "D:\\I386\\";
+    std::string registryText = "D:\\I386";  // as NT 4.0 records it
     std::function<void()> whileBoxIsOpen;
 
     int loads = 0;
@@ -178,9 +178,9 @@ TEST(PsapiProvisioning, NoInstallationSourceCopiesNothing) {
     EXPECT_EQ(world.loads, 2);
 }
 
-TEST(PsapiPaths, TheRegistryTextIsUsedAsItStands) {
-    EXPECT_EQ(psapiSourcePath("D:\\I386\\"), "D:\\I386\\..\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL");
-    EXPECT_EQ(psapiSourcePath("D:\\I386"), "D:\\I386..\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL");
+TEST(PsapiPaths, OneBackslashGoesBeforeTheDotsWhereTheRegistryTextLacksIt) {
+    EXPECT_EQ(psapiSourcePath("D:\\I386\\"), source);
+    EXPECT_EQ(psapiSourcePath("D:\\I386"), source);
     EXPECT_EQ(psapiSourcePath(""), "..\\SUPPORT\\DEBUG\\I386\\PSAPI.DLL");
 }
 

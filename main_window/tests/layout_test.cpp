@@ -4,26 +4,30 @@
 
 namespace {
 
-constexpr float frameHeight = 795.0f;
-constexpr float closeWidth = 1875.0f;
-const ListSize created{12435.0f, 3570.0f};
+constexpr QuarterTwips frameHeight = twips(795);
+constexpr QuarterTwips closeWidth = twips(1875);
+const ListSize created{twips(12435), twips(3570)};
+
+constexpr QuarterTwips halfTwips(int halves) {
+    return twips(halves) / 2;
+}
 
 TEST(Layout, CreationSizeGivesTheListAndPanelPositions) {
     // Client area 12540 x 4500 twips; the outer width adds the border.
-    const ListSize list = listSizeFor(12600.0f, 4500.0f, frameHeight, created);
-    EXPECT_FLOAT_EQ(list.height, 3885.0f);
-    EXPECT_FLOAT_EQ(list.width, 12435.0f);
+    const ListSize list = listSizeFor(twips(12600), twips(4500), frameHeight, created);
+    EXPECT_EQ(list.height, twips(3885));
+    EXPECT_EQ(list.width, twips(12435));
 
-    const PanelPlacement panel = panelPlacementFor(list.height, 12540.0f, closeWidth);
-    EXPECT_FLOAT_EQ(panel.frameTop, 3915.0f);
-    EXPECT_FLOAT_EQ(panel.frameWidth, 12540.0f);
-    EXPECT_FLOAT_EQ(panel.closeLeft, 5332.5f);
+    const PanelPlacement panel = panelPlacementFor(list.height, twips(12540), closeWidth);
+    EXPECT_EQ(panel.frameTop, twips(3915));
+    EXPECT_EQ(panel.frameWidth, twips(12540));
+    EXPECT_EQ(panel.closeLeft, halfTwips(10665));
 }
 
 TEST(Layout, PanelFollowsTheHeightTheListReallyHas) {
     // The list box shortened 3885 to whole lines, say 3795.
-    const PanelPlacement panel = panelPlacementFor(3795.0f, 12540.0f, closeWidth);
-    EXPECT_FLOAT_EQ(panel.frameTop, 3825.0f);
+    const PanelPlacement panel = panelPlacementFor(twips(3795), twips(12540), closeWidth);
+    EXPECT_EQ(panel.frameTop, twips(3825));
 }
 
 TEST(Layout, ListIsCutToWholeLines) {
@@ -43,51 +47,66 @@ TEST(Layout, ListIsCutToWholeLines) {
 }
 
 TEST(Layout, ClientHeightOf615GivesAnEmptyList) {
-    const ListSize list = listSizeFor(12600.0f, 615.0f, frameHeight, created);
-    EXPECT_FLOAT_EQ(list.height, 0.0f);
+    const ListSize list = listSizeFor(twips(12600), twips(615), frameHeight, created);
+    EXPECT_EQ(list.height, twips(0));
 }
 
 TEST(Layout, LowerClientHeightLeavesTheListHeightAlone) {
-    const ListSize previous{5000.0f, 1234.0f};
-    const ListSize list = listSizeFor(8000.0f, 600.0f, frameHeight, previous);
-    EXPECT_FLOAT_EQ(list.height, 1234.0f);
-    EXPECT_FLOAT_EQ(list.width, 7835.0f);  // the width step still runs
-    EXPECT_FLOAT_EQ(listSizeFor(8000.0f, 0.0f, frameHeight, previous).height, 1234.0f);
+    const ListSize previous{twips(5000), twips(1234)};
+    const ListSize list = listSizeFor(twips(8000), twips(600), frameHeight, previous);
+    EXPECT_EQ(list.height, twips(1234));
+    EXPECT_EQ(list.width, twips(7835));  // the width step still runs
+    EXPECT_EQ(listSizeFor(twips(8000), twips(0), frameHeight, previous).height, twips(1234));
 }
 
 TEST(Layout, NarrowWindowLeavesTheListWidthAlone) {
-    const ListSize previous{5000.0f, 1234.0f};
-    EXPECT_FLOAT_EQ(listSizeFor(165.0f, 4500.0f, frameHeight, previous).width, 0.0f);
-    const ListSize list = listSizeFor(150.0f, 4500.0f, frameHeight, previous);
-    EXPECT_FLOAT_EQ(list.width, 5000.0f);
-    EXPECT_FLOAT_EQ(list.height, 3885.0f);
+    const ListSize previous{twips(5000), twips(1234)};
+    EXPECT_EQ(listSizeFor(twips(165), twips(4500), frameHeight, previous).width, twips(0));
+    const ListSize list = listSizeFor(twips(150), twips(4500), frameHeight, previous);
+    EXPECT_EQ(list.width, twips(5000));
+    EXPECT_EQ(list.height, twips(3885));
 }
 
 TEST(Layout, NarrowPanelPutsTheCloseButtonPastItsLeftEdge) {
-    const PanelPlacement panel = panelPlacementFor(100.0f, 1000.0f, closeWidth);
-    EXPECT_FLOAT_EQ(panel.closeLeft, -437.5f);
+    const PanelPlacement panel = panelPlacementFor(twips(100), twips(1000), closeWidth);
+    EXPECT_EQ(panel.closeLeft, halfTwips(-875));
 }
 
 TEST(Twips, FifteenToAPixelAt96Dpi) {
-    EXPECT_EQ(twipsToPixels(12540.0f, 96), 836);
-    EXPECT_EQ(twipsToPixels(4500.0f, 96), 300);
-    EXPECT_EQ(twipsToPixels(3885.0f, 96), 259);
-    EXPECT_EQ(twipsToPixels(5332.5f, 96), 356);  // 355.5 rounds up
-    EXPECT_EQ(twipsToPixels(7.0f, 96), 0);       // 0.47 rounds down
-    EXPECT_FLOAT_EQ(pixelsToTwips(259, 96), 3885.0f);
+    EXPECT_EQ(twipsToPixels(twips(12540), 96), 836);
+    EXPECT_EQ(twipsToPixels(twips(4500), 96), 300);
+    EXPECT_EQ(twipsToPixels(twips(3885), 96), 259);
+    EXPECT_EQ(twipsToPixels(halfTwips(10665), 96), 356);  // 355.5 rounds up
+    EXPECT_EQ(twipsToPixels(twips(7), 96), 0);            // 0.47 rounds down
+    EXPECT_EQ(pixelsToTwips(259, 96), twips(3885));
+}
+
+TEST(Twips, TwelveToAPixelAt120Dpi) {
+    EXPECT_EQ(twipsToPixels(twips(12540), 120), 1045);
+    EXPECT_EQ(twipsToPixels(halfTwips(10665), 120), 444);  // 444.375 rounds down
+    EXPECT_EQ(twipsToPixels(twips(3894), 120), 325);       // 324.5 rounds up
+    EXPECT_EQ(twipsToPixels(twips(-6), 120), -1);          // -0.5 too
+    EXPECT_EQ(pixelsToTwips(80, 120), twips(960));
 }
 
 TEST(Twips, TenToAPixelAt144Dpi) {
-    EXPECT_EQ(twipsToPixels(12540.0f, 144), 1254);
-    EXPECT_EQ(twipsToPixels(5332.5f, 144), 533);
-    EXPECT_EQ(twipsToPixels(3885.0f, 144), 389);  // 388.5 rounds up
-    EXPECT_FLOAT_EQ(pixelsToTwips(80, 144), 800.0f);
+    EXPECT_EQ(twipsToPixels(twips(12540), 144), 1254);
+    EXPECT_EQ(twipsToPixels(halfTwips(10665), 144), 533);
+    EXPECT_EQ(twipsToPixels(twips(3885), 144), 389);  // 388.5 rounds up
+    EXPECT_EQ(pixelsToTwips(80, 144), twips(800));
 }
 
 TEST(Twips, NegativeValuesRoundAwayFromZero) {
-    EXPECT_EQ(twipsToPixels(-437.5f, 96), -29);
-    EXPECT_EQ(twipsToPixels(-7.5f, 96), -1);
-    EXPECT_EQ(twipsToPixels(-7.0f, 96), 0);  // -0.47 rounds to zero
+    EXPECT_EQ(twipsToPixels(halfTwips(-875), 96), -29);
+    EXPECT_EQ(twipsToPixels(halfTwips(-15), 96), -1);
+    EXPECT_EQ(twipsToPixels(twips(-7), 96), 0);  // -0.47 rounds to zero
+}
+
+// 7.5 twips to a pixel: centring halves an odd pixel count's half twip.
+TEST(Twips, SevenAndAHalfToAPixelAt192Dpi) {
+    EXPECT_EQ(pixelsToTwips(837, 192), halfTwips(12555));
+    const PanelPlacement panel = panelPlacementFor(0, pixelsToTwips(837, 192), closeWidth);
+    EXPECT_EQ(twipsToPixels(panel.closeLeft, 192), 294);  // 293.5 rounds up
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // to the program's own runtime and is linked into tarnwick.exe only.
 #pragma once
 
-// Sets the reserve aside. The entry point calls it before anything else runs.
+// Sets the reserve aside. The entry point calls it once the static
+// constructors have run, before WinMain.
 void setAsideHeapReserve();
 
 // True when the heap ran short since the last call: the reserve stood in,

@@ -1,7 +1,9 @@
 // The program's entry point, in place of the C runtime's start-up code
-// (which needs MSVCRT.DLL): it sets the heap's reserve aside, runs the static
-// constructors, calls WinMain, runs the destructors registered with atexit
-// and ends the process with WinMain's result.
+// (which needs MSVCRT.DLL): it runs the static constructors, then sets the
+// heap's reserve aside, calls WinMain, runs the destructors registered with
+// atexit and ends the process with WinMain's result. The reserve comes after
+// the constructors: the object that holds it is one of the static objects
+// they set up, and none of them allocates.
 //
 // The linker starts the program here (--entry, set in this folder's CMakeLists.txt) and
 // collects every static constructor into __CTOR_LIST__: a -1, the
@@ -79,8 +81,8 @@ extern "C" int atexit(ExitHandler handler) {
 }
 
 extern "C" [[noreturn]] void tarnwickStart() {
-    setAsideHeapReserve();
     runStaticConstructors();
+    setAsideHeapReserve();
     const int result =
         WinMain(GetModuleHandleA(nullptr), nullptr, commandLineTail(GetCommandLineA()), showCommand());
     runExitHandlers();
