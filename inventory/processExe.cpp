@@ -1,8 +1,10 @@
 // The executable of one process: from the ToolHelp snapshot on the 95
-// family, through PSAPI on the NT family. Where PSAPI cannot read a process
-// (a 64-bit process seen from the 32-bit program, an elevated or protected
-// one), Vista and later still name its image through a weaker kind of
-// access.
+// family, on the NT family from the system's image name (Vista and later)
+// or else through PSAPI. The image name is one question to the system and
+// needs only a weak kind of access, so it also names a 64-bit process seen
+// from the 32-bit program, or an elevated or protected one. PSAPI reads the
+// first module's file out of the process's own memory, walking its module
+// list: a few milliseconds under Wine, a long time for a pass to stand still.
 #include "inventory/processExe.h"
 
 #include <cstddef>
@@ -87,7 +89,7 @@ bool exeFromImageName(DWORD pid, std::string& path) {
 
 std::string exeFromPsapi(DWORD pid) {
     std::string path;
-    if (!exeFromFirstModule(pid, path) && !exeFromImageName(pid, path)) {
+    if (!exeFromImageName(pid, path) && !exeFromFirstModule(pid, path)) {
         return std::string();
     }
     return path;

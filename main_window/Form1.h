@@ -56,6 +56,7 @@ private:
     bool dropOldestLine();
     void widenListExtent();
     void holdBackPainting();
+    void scheduleRepaint();
     void repaintLog();
 
     // Layout (Form1Layout.cpp).

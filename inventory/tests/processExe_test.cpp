@@ -19,9 +19,8 @@ private:
     OSInfoRecord saved_;
 };
 
-// On the NT family the first module names the executable; where the process
-// cannot be opened for it or its modules cannot be read, the image name that
-// Vista and later give through limited access stands in.
+// On the NT family the image name that Vista and later give through limited
+// access names the executable; where that is not given, the first module.
 struct FallbackCase {
     const char* name;
     bool opensForModules;
@@ -34,15 +33,16 @@ struct FallbackCase {
     int imageNameCalls;
 };
 
-TEST_F(ProcessExe, NtFamilyTakesTheFirstModuleThenTheImageName) {
+TEST_F(ProcessExe, NtFamilyTakesTheImageNameThenTheFirstModule) {
     const std::string path = "C:\\Program Files\\App\\app.exe";
     const std::vector<FallbackCase> cases = {
-        {"modules readable", true, true, true, true, true, true, {0x410}, 0},
-        {"0x410 denied", false, true, true, true, true, true, {0x410, 0x1000}, 1},
-        {"partial copy", true, false, true, true, true, true, {0x410, 0x1000}, 1},
-        {"module unnamed", true, true, false, true, true, true, {0x410, 0x1000}, 1},
-        {"no image name before Vista", false, true, true, true, false, false, {0x410}, 0},
-        {"denied both ways", false, true, true, false, true, false, {0x410, 0x1000}, 0},
+        {"image name", true, true, true, true, true, true, {0x1000}, 1},
+        {"limited access denied", true, true, true, false, true, true, {0x1000, 0x410}, 0},
+        {"before Vista", true, true, true, true, false, true, {0x410}, 0},
+        {"before Vista, 0x410 denied", false, true, true, true, false, false, {0x410}, 0},
+        {"before Vista, partial copy", true, false, true, true, false, false, {0x410}, 0},
+        {"before Vista, module unnamed", true, true, false, true, false, false, {0x410}, 0},
+        {"denied both ways", false, true, true, false, true, false, {0x1000, 0x410}, 0},
     };
     OSInfo.isNT = true;
     for (const FallbackCase& c : cases) {
