@@ -275,6 +275,47 @@ TEST_F(Commands, HoveringALineTellsItsTimeAndHowLongItsWindowStayedInFront) {
     ASSERT_TRUE(readClipboardText(a.handle(), copied));
     EXPECT_EQ(copied, lineOf(a, planA));
     EXPECT_EQ(program_.lines(), seen) << "the lines are as they were";
+
+    // The program ends cleanly with the tip on show.
+    ASSERT_TRUE(movePointerTo(lineA));
+    ASSERT_FALSE(waitForTooltipText(program_.pid(), 5000).empty());
+    ASSERT_TRUE(clickButton(program_.closeButton()));
+    ASSERT_TRUE(program_.waitForExit());
+    EXPECT_EQ(program_.exitCode(), 0u);
+}
+
+// Alt+Space, Move: the window's keyboard move loop runs inside the program's
+// message step until Enter or Esc (under Wine, also when another window
+// takes the front). The program goes on polling meanwhile: a window that
+// comes to the front for 50 ms is logged, with its executable.
+TEST_F(Commands, AWindowInFrontWhileTheProgramsWindowIsMovedIsLogged) {
+    const WindowSpec planA = planFor("Window A", {120, 100, 480, 340});
+    const WindowSpec planB = planFor("Fifty milliseconds in front", {520, 300, 860, 520});
+    TestWindow a(planA);
+    TestWindow b(planB);
+    std::vector<std::string> seen;
+    frontAndWait(a, 1, seen);
+    const auto moving = [this] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(program_.mainThreadId(), &info) && (info.flags & GUI_INMOVESIZE) != 0;
+    };
+    ASSERT_TRUE(PostMessageA(program_.window(), WM_SYSCOMMAND, SC_MOVE, 0));
+    ASSERT_TRUE(waitUntil(moving)) << "the window's move loop did not begin";
+
+    ASSERT_TRUE(bringToFront(b.handle()));
+    waitUntil([] { return false; }, 50);
+    ASSERT_TRUE(bringToFront(a.handle()));
+    ASSERT_TRUE(program_.waitForLines(
+        [](const std::vector<std::string>& lines) { return ourLines(lines).size() >= 3; }, seen))
+        << listing(seen);
+    EXPECT_TRUE(moving()) << "the move loop ended before the lines were read";
+    EXPECT_EQ(ourLines(seen), (std::vector<std::string>{lineOf(a, planA), lineOf(b, planB), lineOf(a, planA)}))
+        << listing(seen);
+
+    // Enter ends the move loop.
+    ASSERT_TRUE(PostMessageA(program_.window(), WM_KEYDOWN, VK_RETURN, 0));
+    EXPECT_TRUE(waitUntil([&] { return !moving(); }));
 }
 
 }  // namespace

@@ -1,27 +1,21 @@
 #include "inventory/basProcesses.h"
 
-#include "inventory/basWindows.h"
 #include "inventory/processExe.h"
 #include "inventory/psapiProvisioning.h"
 #include "support/basOSinfo.h"
-#include "support/boundOnFirstUse.h"
 
-std::string getExeOfWindow(HWND hwnd) {
+std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window) {
     // No window, no process: nothing to look up.
     if (hwnd == nullptr) {
         return std::string();
     }
-    return findWindowProcess(hwnd);
-}
-
-std::string findWindowProcess(HWND hwnd) {
     if (OSInfo.isNT && !ensurePsapi()) {
         return std::string();
     }
-    if (!qualifiesForLookup(hwnd)) {
+    // For an owned top-level window GetParent names its owner.
+    window.parentOrOwnerVisible = IsWindowVisible(GetParent(hwnd)) != FALSE;
+    if (!qualifiesForLookup(window) || pid == 0) {
         return std::string();
     }
-    DWORD pid = 0;
-    bound::GetWindowThreadProcessId(hwnd, &pid);
-    return pid != 0 ? exeOfProcess(pid) : std::string();
+    return exeOfProcess(pid);
 }

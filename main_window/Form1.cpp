@@ -1,5 +1,5 @@
-// The main window: its class, its controls as created, and the dispatch of
-// its messages to the handlers in the other Form1*.cpp files.
+// The main window: its class, its controls as created and as laid out, and
+// the dispatch of its messages.
 #include "main_window/Form1.h"
 
 #include <commctrl.h>
@@ -63,7 +63,7 @@ bool Form1::create(HINSTANCE instance, int showCommand) {
     setProgramWindow(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    SetFocus(List1);
+    SetFocus(List1.handle());
     return true;
 }
 
@@ -72,19 +72,17 @@ bool Form1::createControls() {
     // Creation order is tab order.
     // On the NT family the list holds Unicode, so that a line shows every
     // character of a caption (systemText.h).
-    List1 = withDialogFont(createListBox(
+    const HWND list = withDialogFont(createListBox(
         WS_EX_CLIENTEDGE, child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
         pixelsOf(list1Rect_), hwnd_, controlId::List1));
     Frame1 = createChild(hwnd_, panelClassName, "", child, WS_EX_CONTROLPARENT, 0, frame1Rect_);
-    if (List1 == nullptr || Frame1 == nullptr) {
+    modalLoops_.attach(hwnd_, controlId::pollInModalLoop, pollInModalLoop);
+    // When its horizontal scroll bar comes, the list is cut to whole lines
+    // again, and the panel follows.
+    if (list == nullptr || Frame1 == nullptr ||
+        !List1.attach(hwnd_, list, controlId::listRepaint, modalLoops_, [this] { layout(); })) {
         return false;
     }
-    // A line that is hovered tells when its window came to the front. A
-    // missing tooltip takes nothing else away.
-    lineTooltip_.attach(hwnd_, List1, [this](int line) {
-        logBook_.alignTo(static_cast<int>(SendMessageA(List1, LB_GETCOUNT, 0, 0)));
-        return logBook_.frontTimeText(line);
-    });
     cmdClear = createChild(Frame1, "BUTTON", design::cmdClearCaption,
                            child | WS_TABSTOP | BS_PUSHBUTTON, 0, controlId::cmdClear,
                            design::cmdClear);
@@ -127,6 +125,54 @@ void Form1::place(HWND control, const TwipRect& where) {
     MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
 }
 
+// Fits the list and the panel to the window's size.
+void Form1::layout() {
+    const HWND list = List1.handle();
+    if (list == nullptr || IsIconic(hwnd_)) {
+        return;
+    }
+    RECT outer;
+    RECT client;
+    if (!GetWindowRect(hwnd_, &outer) || !GetClientRect(hwnd_, &client)) {
+        return;
+    }
+    const QuarterTwips outerWidth = pixelsToTwips(outer.right - outer.left, dpiX_);
+    const QuarterTwips clientWidth = pixelsToTwips(client.right - client.left, dpiX_);
+    const QuarterTwips clientHeight = pixelsToTwips(client.bottom - client.top, dpiY_);
+
+    const ListSize listSize = listSizeFor(outerWidth, clientHeight, frame1Rect_.height,
+                                          {list1Rect_.width, list1Rect_.height});
+    list1Rect_.width = listSize.width;
+    list1Rect_.height = listSize.height;
+    place(list, list1Rect_);
+
+    // The list shows whole lines only, and the panel follows the height it
+    // really has. The list box is made without integral height, so that it
+    // never changes its own height behind the layout's back (it would, while
+    // the window is minimised, when its horizontal scroll bar comes or goes);
+    // the cut is made here instead, from the list box's border and scroll
+    // bar as they are now, so the same size always gives the same places.
+    RECT listRect;
+    RECT listClient;
+    if (GetWindowRect(list, &listRect) && GetClientRect(list, &listClient)) {
+        const int height = listRect.bottom - listRect.top;
+        const int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        const int kept = wholeLinesHeight(height, height - listClient.bottom, lineHeight);
+        list1Rect_.height = pixelsToTwips(kept, dpiY_);
+        if (kept != height) {
+            place(list, list1Rect_);
+        }
+    }
+
+    const PanelPlacement panel =
+        panelPlacementFor(list1Rect_.height, clientWidth, cmdCloseRect_.width);
+    frame1Rect_.top = panel.frameTop;
+    frame1Rect_.width = panel.frameWidth;
+    place(Frame1, frame1Rect_);
+    cmdCloseRect_.left = panel.closeLeft;
+    place(cmdClose, cmdCloseRect_);
+}
+
 LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -154,7 +200,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_NOTIFY:
-        if (lineTooltip_.answer(lParam)) {
+        if (List1.answerTooltip(lParam)) {
             return 0;
         }
         return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -162,7 +208,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == controlId::Timer1) {
             timer1Tick();
         } else if (wParam == controlId::listRepaint) {
-            repaintLog();
+            List1.repaint();
         }
         return 0;
     case WM_ACTIVATE:
@@ -171,32 +217,39 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const HWND focus = GetFocus();
             focusedControl_ = (focus != nullptr && IsChild(hwnd_, focus)) ? focus : nullptr;
         } else {
-            SetFocus(focusedControl_ != nullptr ? focusedControl_ : List1);
+            SetFocus(focusedControl_ != nullptr ? focusedControl_ : List1.handle());
         }
         return 0;
     case WM_SYSCOLORCHANGE:
         InvalidateRect(hwnd_, nullptr, TRUE);
         return 0;
+    case WM_SYSCOMMAND: {
+        // Moving or sizing the window, its system menu.
+        const ModalLoopPolling::During polling(modalLoops_);
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
     case WM_CLOSE:
-        queryClose();
+        // The query-close step: every close request stops the polling loop,
+        // and none is refused.
+        stopRequested = true;
         DestroyWindow(hwnd_);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;  // a log-off or shutdown is never refused
     case WM_ENDSESSION:
         if (wParam != FALSE) {
-            queryClose();
+            stopRequested = true;
             DestroyWindow(hwnd_);
         }
         return 0;
     case WM_DESTROY:
-        lineTooltip_.destroy();
+        List1.detach();
         unload();
         return 0;
     case WM_NCDESTROY: {
         const HWND window = hwnd_;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        hwnd_ = List1 = Frame1 = cmdClear = chkTopMost = cmdClose = focusedControl_ = nullptr;
+        hwnd_ = Frame1 = cmdClear = chkTopMost = cmdClose = focusedControl_ = nullptr;
         return DefWindowProcA(window, message, wParam, lParam);
     }
     default:
@@ -222,8 +275,9 @@ void Form1::onCommand(int id, int notification) {
         }
         break;
     case controlId::cmdClose:
+        // The window stays until the loop has ended and asks for the unload.
         if (notification == BN_CLICKED) {
-            cmdCloseClick();
+            stopRequested = true;
         }
         break;
     default:

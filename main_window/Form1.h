@@ -5,11 +5,10 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "main_window/design.h"
-#include "main_window/lineTooltip.h"
-#include "main_window/logBook.h"
+#include "main_window/logList.h"
+#include "main_window/modalLoopPolling.h"
 
 class Form1 {
 public:
@@ -27,40 +26,27 @@ public:
     void requestUnload();
 
 private:
+    // The window, its controls and its messages (Form1.cpp).
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int notification);
-
-    // Window description (Form1.cpp).
     bool createControls();
     HWND createChild(HWND parent, const char* className, const char* caption, DWORD style,
                      DWORD exStyle, int id, const TwipRect& where);
     static HWND withDialogFont(HWND control);
     RECT pixelsOf(const TwipRect& where) const;
     void place(HWND control, const TwipRect& where);
+    void layout();
 
-    // Life cycle (Form1Lifecycle.cpp).
+    // Life cycle, the polling loop and the foreground (Form1Polling.cpp).
     void load();
     void timer1Tick();
-    void cmdCloseClick();
-    void queryClose();
-    void unload();
-
-    // Foreground detection (Form1Foreground.cpp).
+    void pass();
+    static void CALLBACK pollInModalLoop(HWND window, UINT message, UINT_PTR id, DWORD time);
     void checkForeground();
     static std::string getStrWindowText(HWND window);
     static std::string getStrClass(HWND window);
-
-    // The log list (Form1Log.cpp).
-    void appendToLog(const std::string& line, const FrontTime& front);
-    bool dropOldestLine();
-    void widenListExtent();
-    void holdBackPainting();
-    void scheduleRepaint();
-    void repaintLog();
-
-    // Layout (Form1Layout.cpp).
-    void layout();
+    void unload();
 
     // Commands (Form1Commands.cpp).
     void topMostCommand();
@@ -68,7 +54,7 @@ private:
     void copyCommand();
 
     HWND hwnd_ = nullptr;
-    HWND List1 = nullptr;
+    LogList List1;
     HWND Frame1 = nullptr;
     HWND cmdClear = nullptr;
     HWND chkTopMost = nullptr;
@@ -79,17 +65,13 @@ private:
     TwipRect list1Rect_ = design::list1;
     TwipRect frame1Rect_ = design::frame1;
     TwipRect cmdCloseRect_ = design::cmdClose;
-
     int dpiX_ = 96;
     int dpiY_ = 96;
-    LogBook logBook_;
-    LineTooltip lineTooltip_;
-    std::vector<std::string> unmeasuredLines_;  // added since the list was last painted
-    int widestLinePixels_ = 0;
-    bool paintingHeldBack_ = false;
-    DWORD paintingHeldBackSince_ = 0;
 
+    ModalLoopPolling modalLoops_;
+    bool timerResolutionRaised_ = false;
     bool polling_ = false;
+    bool inPass_ = false;
     bool stopRequested = false;
     HWND lastForegroundWnd = nullptr;
 };

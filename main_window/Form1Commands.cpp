@@ -15,12 +15,7 @@ void Form1::topMostCommand() {
 }
 
 void Form1::clearCommand() {
-    SendMessageA(List1, LB_RESETCONTENT, 0, 0);
-    logBook_.clear();
-    lineTooltip_.linesChanged();
-    unmeasuredLines_.clear();
-    widestLinePixels_ = 0;
-    SendMessageA(List1, LB_SETHORIZONTALEXTENT, 0, 0);
+    List1.clear();
     layout();  // the horizontal scroll bar is gone: fit the list and the panel again
 }
 
@@ -51,11 +46,7 @@ void hand(GlobalBlock& block, UINT format) {
 // The selected line goes onto the clipboard as text: on the NT family as
 // Unicode and, for programs that paste ANSI, in the system's code page too.
 void Form1::copyCommand() {
-    std::string line;
-    const LRESULT selected = SendMessageA(List1, LB_GETCURSEL, 0, 0);
-    if (selected != LB_ERR && !readListLine(List1, static_cast<int>(selected), line)) {
-        line.clear();
-    }
+    const std::string line = List1.selectedLine();
     const std::string ansi = ansiFromText(line);
 
     // Another program may hold the clipboard; the copy is then skipped and

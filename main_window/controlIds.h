@@ -9,5 +9,6 @@ constexpr int cmdClear = 102;
 constexpr int chkTopMost = 103;
 constexpr int cmdClose = IDCANCEL;  // Esc presses Close
 constexpr UINT_PTR Timer1 = 1;
-constexpr UINT_PTR listRepaint = 2;  // shows lines added while painting was held back
+constexpr UINT_PTR listRepaint = 2;      // shows lines added while painting was held back
+constexpr UINT_PTR pollInModalLoop = 3;  // keeps polling while a modal loop runs
 }  // namespace controlId

@@ -36,8 +36,9 @@ bool LineTooltip::attach(HWND owner, HWND list, TextOfLine textOfLine) {
     // TTS_ALWAYSTIP: also while another program's window is active. The
     // tooltip stays above every window, the program's too when TopMost is
     // ticked. It has no owner: a window that owns a topmost window is not
-    // made topmost itself under Wine. destroy() takes it away.
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    // made topmost itself under Wine. Being a tool window, it never shows on
+    // the taskbar, whatever the system. destroy() takes it away.
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)),
@@ -50,36 +51,40 @@ bool LineTooltip::attach(HWND owner, HWND list, TextOfLine textOfLine) {
     // the common controls takes.
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = owner;
     tool.uId = reinterpret_cast<UINT_PTR>(list);
     tool.lpszText = LPSTR_TEXTCALLBACKA;
     if (!SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+        destroy();
         return false;
     }
-    // The list's own procedure comes after the tooltip's, so it sees the
-    // mouse first: when it moves onto another line, the tip goes, and the
-    // tooltip shows the new line's text after its usual delay.
-    SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    const LONG_PTR procedure = reinterpret_cast<LONG_PTR>(listProc);
-    listOriginalProc_ = reinterpret_cast<WNDPROC>(
-        IsWindowUnicode(list) ? SetWindowLongPtrW(list, GWLP_WNDPROC, procedure)
-                              : SetWindowLongPtrA(list, GWLP_WNDPROC, procedure));
-    return listOriginalProc_ != nullptr;
+    return true;
 }
 
-LRESULT CALLBACK LineTooltip::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* tip = reinterpret_cast<LineTooltip*>(GetWindowLongPtrA(list, GWLP_USERDATA));
+void LineTooltip::relay(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tooltip_ == nullptr) {
+        return;
+    }
+    // When the mouse moves onto another line, the tip goes, and the tooltip
+    // shows the new line's text after its usual delay.
     if (message == WM_MOUSEMOVE) {
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const int line = lineAt(list, point);
-        if (line != tip->hotLine_) {
-            tip->hotLine_ = line;
-            tip->hide();
+        const int line = lineAt(list_, point);
+        if (line != hotLine_) {
+            hotLine_ = line;
+            hide();
         }
     }
-    return IsWindowUnicode(list) ? CallWindowProcW(tip->listOriginalProc_, list, message, wParam, lParam)
-                                 : CallWindowProcA(tip->listOriginalProc_, list, message, wParam, lParam);
+    MSG relayed = {};
+    relayed.hwnd = list_;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD position = GetMessagePos();
+    relayed.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 bool LineTooltip::answer(LPARAM notification) {

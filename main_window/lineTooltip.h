@@ -1,6 +1,13 @@
 // The tooltip over the log's lines. Hovering a line shows when its window
 // came to the front and how long it stayed there; moving to another line
 // shows that line's text. It shows while another program is in front, too.
+//
+// The list's own procedure hands it the mouse messages (relay()): the
+// tooltip does not subclass the list itself, so the list has one subclass
+// only, which its owner removes before the tooltip goes. (Before version
+// 5.80 of the common controls, a tooltip's subclass is a plain link in the
+// list's chain of procedures, and links taken out of order leave the list
+// calling into a tooltip that is gone.)
 #pragma once
 
 #include <windows.h>
@@ -22,8 +29,11 @@ public:
     // tooltip's questions (answer them with answer()).
     bool attach(HWND owner, HWND list, TextOfLine textOfLine);
 
-    // Takes the tooltip away, with the window it serves.
+    // Takes the tooltip away.
     void destroy();
+
+    // A mouse message of the list, as its procedure received it.
+    void relay(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Answers a WM_NOTIFY from the tooltip asking for the text; false for
     // any other notification.
@@ -34,13 +44,11 @@ public:
     void linesChanged();
 
 private:
-    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     int lineUnderCursor() const;
     void hide();
 
     HWND tooltip_ = nullptr;
     HWND list_ = nullptr;
-    WNDPROC listOriginalProc_ = nullptr;
     TextOfLine textOfLine_;
     int hotLine_ = -1;     // the line whose text the tip has, or -1
     std::string text_;     // the tip's text, held while the tooltip shows it

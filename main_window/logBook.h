@@ -50,15 +50,26 @@ private:
     std::size_t bytes_ = 0;
 };
 
-// Adds a line with `tryAdd`; while that fails (the list box is out of
-// space), drops the oldest line with `dropOldest` and tries again, until the
-// line is in or nothing is left to drop. True when the line went in.
+// What the list box answered to a new line.
+enum class AddAnswer { added, outOfSpace, refused };
+
+// Adds a line of `bytes` with `tryAdd`. While the list box is out of space,
+// the oldest line goes (`dropOldest(freed)` adds the size of the line it
+// dropped to `freed`, and is false when no line is left) and the line is
+// tried again. Once the lines dropped hold as much text as the new one, more
+// would not make room for it: the line is given up, and one line can never
+// empty the log. A refusal for any other reason drops nothing. True when the
+// line went in.
 template <typename TryAdd, typename DropOldest>
-bool appendDroppingOldest(TryAdd tryAdd, DropOldest dropOldest) {
-    while (!tryAdd()) {
-        if (!dropOldest()) {
+bool appendDroppingOldest(std::size_t bytes, TryAdd tryAdd, DropOldest dropOldest) {
+    std::size_t freed = 0;
+    for (;;) {
+        const AddAnswer answer = tryAdd();
+        if (answer != AddAnswer::outOfSpace) {
+            return answer == AddAnswer::added;
+        }
+        if (freed >= bytes || !dropOldest(freed)) {
             return false;
         }
     }
-    return true;
 }

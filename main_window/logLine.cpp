@@ -50,7 +50,7 @@ std::string buildLogLine(const ForegroundFacts& facts) {
     line += "'  cls='";
     line += facts.className;
     line += "'  vis=";
-    line += facts.visible ? "yes" : "no";
+    line += facts.visible != 0 ? "yes" : "no";
     line += "  pos=";
     line += formatDecimal(facts.left);
     line += ',';

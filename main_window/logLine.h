@@ -8,7 +8,7 @@
 struct ForegroundFacts {
     std::string title;       // caption
     std::string className;   // window class
-    bool visible = false;
+    int visible = 0;         // IsWindowVisible's answer: "yes" when not 0
     std::int32_t left = 0;   // window rectangle, screen coordinates
     std::int32_t top = 0;
     std::int32_t right = 0;

@@ -5,8 +5,6 @@
 #include "support/basOSinfo.h"
 #include "support/systemText.h"
 
-char sharedTextBuffer[sharedTextBufferLength];
-
 std::string nTrim(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) {
@@ -30,6 +28,13 @@ std::string stripTrailingBackslash(const std::string& path) {
         return path.substr(0, n - 1);
     }
     return path;
+}
+
+int keptTextLength(int reportedLength) {
+    if (reportedLength < 0) {
+        return 0;
+    }
+    return reportedLength < longestKeptText ? reportedLength : longestKeptText;
 }
 
 std::string blankBuffer(std::size_t length) {

@@ -15,14 +15,17 @@ std::string nTrim(const std::string& text);
 // Drops one trailing backslash, except from a drive root such as "C:\".
 std::string stripTrailingBackslash(const std::string& path);
 
+// The most characters of a caption the program keeps; the rest of a longer
+// one is left out, so that no single line can outgrow the log.
+constexpr int longestKeptText = 65535;
+
+// A text length the system reported, as much of it as the program reads:
+// none for a failed call (below 0), at most longestKeptText.
+int keptTextLength(int reportedLength);
+
 // A buffer of `length` blanks, ready to be handed to an "A" function that
 // fills a caller-supplied text buffer.
 std::string blankBuffer(std::size_t length);
-
-// The class-name buffer shared by the window filters. Its content between
-// calls means nothing; every user overwrites it before reading.
-constexpr std::size_t sharedTextBufferLength = 260;
-extern char sharedTextBuffer[sharedTextBufferLength];
 
 // Copies one file, replacing an existing destination. True only when the copy
 // completed; any failure gives false.

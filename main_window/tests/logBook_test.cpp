@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 LineRecord sized(std::size_t bytes) {
@@ -78,23 +81,47 @@ TEST(LogBook, EachLineTellsItsOwnTimeAndHold) {
     EXPECT_EQ(book.frontTimeText(0), "");
 }
 
-// A list box out of space refuses the line; the oldest lines make room.
-TEST(AppendRule, AFailedAddDropsTheOldestLineAndTriesAgain) {
-    int lines = 4;
-    int refusals = 2;
-    int tries = 0;
-    const bool added = appendDroppingOldest([&] { return ++tries > refusals; },
-                                            [&] { return lines > 0 && lines-- > 0; });
-    EXPECT_TRUE(added);
-    EXPECT_EQ(tries, 3);
-    EXPECT_EQ(lines, 2);
-
-    lines = 1;
-    tries = 0;
-    EXPECT_FALSE(appendDroppingOldest([&] { return ++tries > 5; },
-                                      [&] { return lines > 0 && lines-- > 0; }));
-    EXPECT_EQ(lines, 0);
-    EXPECT_EQ(tries, 2);
+// A list box out of space refuses a line with LB_ERRSPACE: the oldest lines
+// make room, but never more text than the new line's own. Answers: A added,
+// S out of space, R refused for another reason; the last answer repeats.
+TEST(AppendRule, DropsOnlyWhatMakesRoomForTheNewLine) {
+    struct Case {
+        const char* name;
+        const char* answers;
+        int linesBefore;  // of 10 bytes each
+        std::size_t newBytes;
+        bool added;
+        int dropped;
+    };
+    const Case cases[] = {
+        {"added at once", "A", 5, 100, true, 0},
+        {"room made by two lines", "SSA", 50, 100, true, 2},
+        {"refused for another reason", "R", 50, 100, false, 0},
+        {"never fits: as much text as the line, no more", "S", 50, 35, false, 4},
+        {"never fits, and a short log", "S", 2, 100, false, 2},
+    };
+    for (const Case& c : cases) {
+        int lines = c.linesBefore;
+        int tries = 0;
+        const bool added = appendDroppingOldest(
+            c.newBytes,
+            [&] {
+                const std::size_t last = std::char_traits<char>::length(c.answers) - 1;
+                const char answer = c.answers[std::min<std::size_t>(static_cast<std::size_t>(tries++), last)];
+                return answer == 'A' ? AddAnswer::added
+                                     : answer == 'S' ? AddAnswer::outOfSpace : AddAnswer::refused;
+            },
+            [&](std::size_t& freed) {
+                if (lines == 0) {
+                    return false;
+                }
+                --lines;
+                freed += 10;
+                return true;
+            });
+        EXPECT_EQ(added, c.added) << c.name;
+        EXPECT_EQ(c.linesBefore - lines, c.dropped) << c.name;
+    }
 }
 
 }  // namespace

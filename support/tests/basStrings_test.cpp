@@ -35,6 +35,14 @@ TEST(NTrim, ClassBufferLosesBlanksAtBothEnds) {
     EXPECT_EQ(nTrim(buffer), "MyClass");
 }
 
+// A caption is read up to 65,535 characters: one window cannot fill the log.
+TEST(KeptTextLength, CutsACaptionAt65535Characters) {
+    const int rows[][2] = {{-1, 0}, {0, 0}, {65535, 65535}, {65536, 65535}, {17000000, 65535}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(keptTextLength(row[0]), row[1]) << row[0];
+    }
+}
+
 TEST(StripTrailingBackslash, RemovesOneBackslashExceptAtADriveRoot) {
     EXPECT_EQ(stripTrailingBackslash("C:\\"), "C:\\");
     EXPECT_EQ(stripTrailingBackslash("C:\\Tools\\"), "C:\\Tools");

@@ -1,0 +1,193 @@
+// The log's list box: appending, clearing, painting and its own procedure.
+//
+// Painting the list takes the polling loop's time, and a foreground window
+// that comes and goes meanwhile is missed. Under Wine a repaint costs 10 to
+// 20 ms however few lines changed, most of it in the scroll bars (the
+// benchmark measures it); on Windows far less. So painting is held back
+// while lines come in, and the list is painted once the foreground has been
+// quiet for a moment, or at the latest a second after the first line held
+// back. The lines themselves are in the list at once; how wide they are,
+// which only the painting needs, is measured then too.
+#include "main_window/logList.h"
+
+#include "main_window/modalLoopPolling.h"
+#include "support/deviceContext.h"
+#include "support/systemText.h"
+
+namespace {
+
+constexpr DWORD quietBeforeRepaintMs = 30;
+constexpr DWORD longestHoldBackMs = 1000;
+
+AddAnswer answerOf(LRESULT index) {
+    if (index == LB_ERRSPACE) {
+        return AddAnswer::outOfSpace;
+    }
+    return index == LB_ERR ? AddAnswer::refused : AddAnswer::added;
+}
+
+}  // namespace
+
+bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops,
+                     std::function<void()> widened) {
+    owner_ = owner;
+    list_ = list;
+    repaintTimerId_ = repaintTimerId;
+    modalLoops_ = &modalLoops;
+    widened_ = std::move(widened);
+    SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    const auto ours = reinterpret_cast<LONG_PTR>(procedure);
+    originalProcedure_ = reinterpret_cast<WNDPROC>(IsWindowUnicode(list)
+                                                       ? SetWindowLongPtrW(list, GWLP_WNDPROC, ours)
+                                                       : SetWindowLongPtrA(list, GWLP_WNDPROC, ours));
+    if (originalProcedure_ == nullptr) {
+        return false;
+    }
+    tooltip_.attach(owner, list, [this](int line) {
+        book_.alignTo(count());
+        return book_.frontTimeText(line);
+    });
+    return true;
+}
+
+void LogList::detach() {
+    if (list_ != nullptr && originalProcedure_ != nullptr) {
+        if (IsWindowUnicode(list_)) {
+            SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProcedure_));
+        } else {
+            SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProcedure_));
+        }
+        originalProcedure_ = nullptr;
+    }
+    tooltip_.destroy();
+    list_ = nullptr;
+}
+
+LRESULT CALLBACK LogList::procedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<LogList*>(GetWindowLongPtrA(list, GWLP_USERDATA));
+    const auto original = [&] {
+        return IsWindowUnicode(list) ? CallWindowProcW(self->originalProcedure_, list, message, wParam, lParam)
+                                     : CallWindowProcA(self->originalProcedure_, list, message, wParam, lParam);
+    };
+    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+        self->tooltip_.relay(message, wParam, lParam);
+    } else if (message == WM_SYSCOMMAND) {
+        // Dragging the scroll thumb, or holding a scroll arrow down.
+        const ModalLoopPolling::During polling(*self->modalLoops_);
+        return original();
+    }
+    return original();
+}
+
+int LogList::count() const {
+    return static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0));
+}
+
+bool LogList::append(const std::string& line, const FrontTime& front) {
+    holdBackPainting();
+    // The list holds what the book knows of, unless someone else changed it.
+    book_.alignTo(count());
+    std::size_t freed = 0;
+    for (int drop = book_.linesToDropFor(line.size()); drop > 0; --drop) {
+        dropOldest(freed);
+    }
+    LRESULT index = LB_ERR;
+    const bool added = appendDroppingOldest(
+        line.size(),
+        [&] {
+            index = addListLine(list_, line);
+            return answerOf(index);
+        },
+        [this](std::size_t& dropped) { return dropOldest(dropped); });
+    if (added) {
+        book_.add({line.size(), true, front});
+        // The list is not sorted: the new line is the last one.
+        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        unmeasuredLines_.push_back(line);
+    }
+    tooltip_.linesChanged();
+    scheduleRepaint();
+    return added;
+}
+
+bool LogList::dropOldest(std::size_t& freed) {
+    if (SendMessageA(list_, LB_DELETESTRING, 0, 0) == LB_ERR) {
+        return false;
+    }
+    if (book_.lines() > 0) {
+        freed += book_.at(0).bytes;
+    }
+    book_.dropOldest();
+    return true;
+}
+
+void LogList::clear() {
+    SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+    book_.clear();
+    tooltip_.linesChanged();
+    unmeasuredLines_.clear();
+    widestLinePixels_ = 0;
+    SendMessageA(list_, LB_SETHORIZONTALEXTENT, 0, 0);
+}
+
+std::string LogList::selectedLine() const {
+    std::string line;
+    const LRESULT selected = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    if (selected != LB_ERR && !readListLine(list_, static_cast<int>(selected), line)) {
+        line.clear();
+    }
+    return line;
+}
+
+void LogList::holdBackPainting() {
+    if (!paintingHeldBack_) {
+        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        paintingHeldBack_ = true;
+        paintingHeldBackSince_ = GetTickCount();
+    }
+}
+
+// The repaint comes when the foreground has been quiet for a moment, and
+// never later than the longest hold-back, also while lines keep coming. It
+// comes from a timer, in the message step, never inside a pass.
+void LogList::scheduleRepaint() {
+    const DWORD heldBack = GetTickCount() - paintingHeldBackSince_;
+    const DWORD left = heldBack < longestHoldBackMs ? longestHoldBackMs - heldBack : 0;
+    SetTimer(owner_, repaintTimerId_, left < quietBeforeRepaintMs ? left : quietBeforeRepaintMs, nullptr);
+}
+
+void LogList::repaint() {
+    KillTimer(owner_, repaintTimerId_);
+    if (paintingHeldBack_ && list_ != nullptr) {
+        widenExtent();
+        paintingHeldBack_ = false;
+        // The list box sets its scroll bars right as painting comes back on;
+        // its lines are painted in the next message step.
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+}
+
+void LogList::widenExtent() {
+    if (unmeasuredLines_.empty()) {
+        return;
+    }
+    WindowDC dc(list_);
+    if (dc.get() == nullptr) {
+        return;
+    }
+    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+    int wanted = 0;
+    for (const std::string& line : unmeasuredLines_) {
+        const int width = measureText(dc.get(), line).cx + GetSystemMetrics(SM_CXEDGE) * 2 + 4;
+        wanted = width > wanted ? width : wanted;
+    }
+    unmeasuredLines_.clear();
+    if (wanted > widestLinePixels_) {
+        widestLinePixels_ = wanted;
+        SendMessageA(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLinePixels_), 0);
+        // The horizontal scroll bar may have appeared and taken the height
+        // of some lines.
+        widened_();
+    }
+}

@@ -1,0 +1,76 @@
+// The log's list box (List1) and what belongs to it alone: the book kept
+// beside its lines, the painting held back while lines come in, its
+// horizontal extent and the tooltip over its lines. Its procedure is the
+// only subclass of the list box.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "main_window/frontTime.h"
+#include "main_window/lineTooltip.h"
+#include "main_window/logBook.h"
+
+class ModalLoopPolling;
+
+class LogList {
+public:
+    LogList() = default;
+    LogList(const LogList&) = delete;
+    LogList& operator=(const LogList&) = delete;
+
+    // Takes charge of `list`, a list box child of `owner`: the owner receives
+    // the tooltip's questions (answerTooltip()) and the repaint timer
+    // (`repaintTimerId`, repaint()). `widened` runs when the horizontal
+    // scroll bar may have come, `modalLoops` watches the list's own scroll
+    // bars. False when the list box cannot be taken; a tooltip that cannot
+    // be made takes nothing else away.
+    bool attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops,
+                std::function<void()> widened);
+
+    // Gives the list box back its own procedure and takes the tooltip away,
+    // before the window goes.
+    void detach();
+
+    HWND handle() const { return list_; }
+
+    // Adds `line` as the newest line and selects it. When the list box
+    // refuses it, the line is not kept: false.
+    bool append(const std::string& line, const FrontTime& front);
+
+    // Empties the log.
+    void clear();
+
+    // The selected line's text; empty text when none is selected.
+    std::string selectedLine() const;
+
+    // Paints what came since the list was last painted.
+    void repaint();
+
+    bool answerTooltip(LPARAM notification) { return tooltip_.answer(notification); }
+
+private:
+    static LRESULT CALLBACK procedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    int count() const;
+    bool dropOldest(std::size_t& freed);
+    void holdBackPainting();
+    void scheduleRepaint();
+    void widenExtent();
+
+    HWND owner_ = nullptr;
+    HWND list_ = nullptr;
+    WNDPROC originalProcedure_ = nullptr;
+    UINT_PTR repaintTimerId_ = 0;
+    ModalLoopPolling* modalLoops_ = nullptr;
+    std::function<void()> widened_;
+
+    LogBook book_;
+    LineTooltip tooltip_;
+    std::vector<std::string> unmeasuredLines_;  // added since the list was last painted
+    int widestLinePixels_ = 0;
+    bool paintingHeldBack_ = false;
+    DWORD paintingHeldBackSince_ = 0;
+};
