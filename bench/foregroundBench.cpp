@@ -439,9 +439,10 @@ void Bench::storm() {
               "executable");
 }
 
-// What painting the program's list costs: the whole list repainted at once
-// (RedrawWindow asks the program's thread and waits for the paint), first
-// as the list stands and then with more lines in view.
+// What painting the program's list costs: the list repainted at once
+// (RedrawWindow asks the program's thread and waits for the paint), its
+// lines alone and with its frame (border and scroll bars), first as the
+// list stands and then with more lines in view.
 void Bench::repaintCost() {
     const HWND list = program_.list();
     const HWND window = program_.window();
@@ -449,26 +450,44 @@ void Bench::repaintCost() {
     pumpFor(500);
     RECT original;
     GetWindowRect(window, &original);
-    const LRESULT lineHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
-    std::printf("Repainting the program's list (medians of %d repaints)\n", quick_ ? 10 : 40);
-    std::printf("  lines in view   per repaint\n");
+    const int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int repaints = quick_ ? 10 : 40;
+    const auto medianOf = [&](UINT flags) {
+        std::vector<double> times;
+        for (int i = 0; i < repaints; ++i) {
+            const double start = nowMs();
+            RedrawWindow(list, nullptr, nullptr, flags | RDW_INVALIDATE | RDW_UPDATENOW);
+            times.push_back(nowMs() - start);
+            pumpFor(20);
+        }
+        return percentile(times, 0.5);
+    };
+    std::printf("Repainting the program's list (medians of %d repaints)\n", repaints);
+    std::printf("  lines in view   the lines alone   with the frame\n");
+    struct Point {
+        int lines;
+        double alone, framed;
+    };
+    std::vector<Point> points;
     for (int extraLines : {0, 20, 40}) {
         SetWindowPos(window, nullptr, 0, 0, original.right - original.left,
-                     original.bottom - original.top + extraLines * static_cast<int>(lineHeight),
+                     original.bottom - original.top + extraLines * lineHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         pumpFor(300);
         RECT client;
         GetClientRect(list, &client);
-        const int inView = lineHeight > 0 ? static_cast<int>(client.bottom / lineHeight) : 0;
-        std::vector<double> times;
-        for (int i = 0; i < (quick_ ? 10 : 40); ++i) {
-            const double start = nowMs();
-            RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-            SendMessageA(list, WM_NULL, 0, 0);
-            times.push_back(nowMs() - start);
-            pumpFor(20);
-        }
-        std::printf("  %13d   %8.2f ms\n", inView, percentile(times, 0.5));
+        Point point;
+        point.lines = lineHeight > 0 ? static_cast<int>(client.bottom / lineHeight) : 0;
+        point.alone = medianOf(RDW_ERASE);
+        point.framed = medianOf(RDW_ERASE | RDW_FRAME);
+        points.push_back(point);
+        std::printf("  %13d   %12.2f ms   %11.2f ms\n", point.lines, point.alone, point.framed);
+    }
+    const Point& few = points.front();
+    const Point& many = points.back();
+    if (many.lines > few.lines) {
+        std::printf("  each line in view adds %.3f ms; the frame adds %.1f ms\n",
+                    (many.framed - few.framed) / (many.lines - few.lines), few.framed - few.alone);
     }
     SetWindowPos(window, nullptr, 0, 0, original.right - original.left, original.bottom - original.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

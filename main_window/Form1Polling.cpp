@@ -61,9 +61,14 @@ void Form1::timer1Tick() {
     polling_ = true;
     while (!stopRequested) {
         // A pass that fails gives up its line and returns; the next pass
-        // carries on.
+        // carries on. After a change the next look comes without the sleep:
+        // a switch between two windows passes through a moment without any,
+        // and the window after it may hold the front for a millisecond only.
+        const HWND seen = lastForegroundWnd;
         pass();
-        Sleep(1);
+        if (lastForegroundWnd == seen) {
+            Sleep(1);
+        }
         processPendingMessages();
         // A WM_QUIT, also one posted by another program, ends the run the
         // way Close does.
