@@ -11,7 +11,6 @@
 // program shows the style of each box and the paths handed to the copy.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/messageBox.h"
 #include "e2e/harness/program.h"
+#include "e2e/harness/relayTrace.h"
 #include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
@@ -42,27 +42,6 @@ const char currentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersio
 
 // The program's file name here; Wine's settings for it are the test's own.
 const char programName[] = "tarnwick-e2e-psapi.exe";
-
-// A value as the relay trace prints a string argument.
-std::string tracedString(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '\\') {
-            quoted += "\\\\";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
-// A handle as the relay trace prints an integer argument.
-std::string tracedHandle(HWND window) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%08llx",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    return text;
-}
 
 struct BoxSeen {
     HWND box = nullptr;
@@ -198,18 +177,8 @@ protected:
     // trace has the calls: owner, and style.
     std::vector<std::string> boxCalls() {
         std::vector<std::string> calls;
-        for (const std::string& line : program_.trace()) {
-            const std::size_t at = line.find(":Call user32.MessageBoxA(");
-            if (at == std::string::npos) {
-                continue;
-            }
-            const std::size_t open = line.find('(', at);
-            const std::size_t close = line.rfind(')');
-            const std::string arguments = line.substr(open + 1, close - open - 1);
-            const std::size_t firstComma = arguments.find(',');
-            const std::size_t lastComma = arguments.rfind(',');
-            calls.push_back("owner=" + arguments.substr(0, firstComma) +
-                            " style=" + arguments.substr(lastComma + 1));
+        for (const TracedCall& call : callsOf(program_.trace(), "user32.MessageBoxA")) {
+            calls.push_back("owner=" + call.arguments.front() + " style=" + call.arguments.back());
         }
         return calls;
     }
@@ -222,30 +191,10 @@ protected:
     // in the relay trace's quoting.
     std::vector<std::string> copyCalls() {
         std::vector<std::string> calls;
-        for (const std::string& line : program_.trace()) {
-            if (line.find(".CopyFileW(") == std::string::npos ||
-                line.find(":Call ") == std::string::npos) {
-                continue;
-            }
-            const std::size_t open = line.find('(');
-            const std::size_t close = line.rfind(')');
-            std::string arguments = line.substr(open + 1, close - open - 1);
-            // Each string argument is a pointer, a blank and the quoted text.
-            std::vector<std::string> texts;
-            std::size_t from = 0;
-            while (texts.size() < 2) {
-                const std::size_t quote = arguments.find('"', from);
-                if (quote == std::string::npos) {
-                    break;
-                }
-                std::size_t end = quote + 1;
-                while (end < arguments.size() && arguments[end] != '"') {
-                    end += arguments[end] == '\\' ? 2 : 1;
-                }
-                texts.push_back(arguments.substr(quote, end - quote + 1));
-                from = end + 1;
-            }
-            calls.push_back(texts.size() == 2 ? texts[0] + " -> " + texts[1] : arguments);
+        for (const TracedCall& call : callsOf(program_.trace(), "CopyFileW")) {
+            calls.push_back(call.arguments.size() == 3
+                                ? quotedPart(call.arguments[0]) + " -> " + quotedPart(call.arguments[1])
+                                : call.argumentText);
         }
         return calls;
     }

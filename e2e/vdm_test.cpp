@@ -11,7 +11,6 @@
 // arrives there ends the program cleanly, without the line.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/hostProcess.h"
 #include "e2e/harness/program.h"
+#include "e2e/harness/relayTrace.h"
 #include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/systemDll.h"
@@ -239,14 +239,17 @@ TEST_F(VdmTasks, CloseRequestDuringTheLookupEndsTheProgramWithoutTheLine) {
     EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod"), 1);
 
     // The stand-in's request, made on the program's thread during the lookup.
-    char request[64];
-    std::snprintf(request, sizeof request, ":Call user32.PostMessageA(%08llx,00000010,",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(programWindow)));
-    const int posted = findInTrace(trace, request);
+    int posted = -1;
+    for (const TracedCall& call : callsOf(trace, "user32.PostMessageA")) {
+        if (posted < 0 && call.arguments.size() == 4 &&
+            call.arguments[0] == tracedHandle(programWindow) && call.arguments[1] == "00000010") {
+            posted = call.index;
+        }
+    }
     ASSERT_GE(posted, 0) << "the close request is not in the trace";
     const int closed = findMessage(trace, programWindow, "WM_CLOSE", posted);
     ASSERT_GT(closed, posted) << "the program's window did not get WM_CLOSE";
-    EXPECT_GT(findInTrace(trace, ":Call winmm.timeEndPeriod(", closed), closed);
+    EXPECT_GT(findCall(trace, "winmm.timeEndPeriod", closed), closed);
     // Lines were added before the request, for earlier windows, but none
     // after it: the line of the 16-bit host is dropped.
     EXPECT_GE(findMessage(trace, list, "LB_ADDSTRING"), 0);
