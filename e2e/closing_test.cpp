@@ -4,12 +4,12 @@
 // trace of the program, which also shows its window procedures at work.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/program.h"
+#include "e2e/harness/relayTrace.h"
 #include "e2e/harness/testWindow.h"
 
 namespace e2e {
@@ -47,8 +47,7 @@ protected:
         EXPECT_EQ(countCalls(trace, "winmm.timeBeginPeriod", "00000001"), 1);
         EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod"), 1);
         EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod", "00000001"), 1);
-        EXPECT_LT(findInTrace(trace, ":Call winmm.timeBeginPeriod("),
-                  findInTrace(trace, ":Call winmm.timeEndPeriod("));
+        EXPECT_LT(findCall(trace, "winmm.timeBeginPeriod"), findCall(trace, "winmm.timeEndPeriod"));
         EXPECT_EQ(countMessages(trace, program_.window(), "WM_TIMER,wp=00000001"), ticks)
             << "Timer1 fires once";
     }

@@ -293,6 +293,9 @@ TEST_F(Commands, AWindowInFrontWhileTheProgramsWindowIsMovedIsLogged) {
     const WindowSpec planB = planFor("Fifty milliseconds in front", {520, 300, 860, 520});
     TestWindow a(planA);
     TestWindow b(planB);
+    // The pointer away from every window, where an earlier test may have
+    // left it over the list.
+    ASSERT_TRUE(movePointerTo({1000, 740}));
     std::vector<std::string> seen;
     frontAndWait(a, 1, seen);
     const auto moving = [this] {

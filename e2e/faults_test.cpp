@@ -58,14 +58,6 @@ std::string lineAt(HWND list, int index) {
     return line;
 }
 
-// Brings `window` to the front at the top of the z-order, so the program's
-// lookup finds it at once.
-bool raiseAndBringToFront(HWND window) {
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    pumpMessages();
-    return bringToFront(window);
-}
-
 std::string lineOf(const TestWindow& window, const WindowSpec& plan) {
     return expectedLine(ordinaryWindowFacts(plan.caption, plan.className, plan.rect, window.style()));
 }
@@ -152,7 +144,7 @@ protected:
     // Brings `window` to the front and waits until the log's last line is
     // `expected`: with the log full its length no longer grows.
     void frontAndWaitForLastLine(HWND window, const std::string& expected) {
-        ASSERT_TRUE(raiseAndBringToFront(window));
+        ASSERT_TRUE(bringToFront(window));
         std::string last;
         const bool logged = waitUntil([&] {
             const int n = count();
@@ -194,7 +186,7 @@ TEST_F(Faults, AFullLogDropsItsOldestLineAndKeepsTheNewestSelected) {
 
     // One of our windows in front, then an empty log: Clear leaves the
     // program's memory of the foreground window alone.
-    ASSERT_TRUE(raiseAndBringToFront(start.handle()));
+    ASSERT_TRUE(bringToFront(start.handle()));
     std::vector<std::string> seen;
     ASSERT_TRUE(program_.waitForLines(
         [](const std::vector<std::string>& lines) { return !linesOfProcess(lines, GetCurrentProcessId()).empty(); },
@@ -292,7 +284,7 @@ TEST_F(Faults, ACopyWhileAnotherProgramHoldsTheClipboardChangesNothing) {
     std::vector<std::string> seen;
     for (HWND window : {a.handle(), b.handle()}) {
         const std::size_t before = linesOfProcess(program_.lines(), GetCurrentProcessId()).size();
-        ASSERT_TRUE(raiseAndBringToFront(window));
+        ASSERT_TRUE(bringToFront(window));
         ASSERT_TRUE(program_.waitForLines(
             [before](const std::vector<std::string>& lines) {
                 return linesOfProcess(lines, GetCurrentProcessId()).size() > before;
@@ -383,7 +375,7 @@ protected:
         const std::string expected = lineOf(window, plan);
         const int before = count();
         ASSERT_GE(before, 0);
-        ASSERT_TRUE(raiseAndBringToFront(window.handle()));
+        ASSERT_TRUE(bringToFront(window.handle()));
         std::vector<std::string> added;
         const bool logged = waitUntil([&] {
             const int now = count();

@@ -1,6 +1,7 @@
 // The line the running program writes for a window of ours in the
 // foreground: caption, class, visibility, rectangle, executable, process id,
-// style and minimised state, each checked against what we created.
+// style and minimised state, each checked against what we created. One
+// program logs every row's window in turn.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,170 +15,100 @@
 namespace e2e {
 namespace {
 
-class LogLine : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(program_.start()) << program_.failure(); }
+const char usualClass[] = "TarnwickE2E";
+const RECT usualRect = {200, 150, 560, 390};
+const DWORD overlapped = WS_OVERLAPPEDWINDOW;
+const DWORD popUp = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-    // Puts `window` in front and checks that the program wrote `facts` for
-    // it, and nothing else for any window of ours.
-    void expectLineFor(const TestWindow& window, const WindowFacts& facts) {
-        ASSERT_TRUE(window.valid());
-        ASSERT_TRUE(bringToFront(window.handle()));
-        const std::string expected = expectedLine(facts);
-        std::vector<std::string> seen;
-        const bool logged = program_.waitForLines(
-            [](const std::vector<std::string>& lines) {
-                return !linesOfProcess(lines, GetCurrentProcessId()).empty();
-            },
-            seen);
-        ASSERT_TRUE(logged) << "no line for our window; expected\n  " << expected << "\nlog:\n"
-                            << listing(seen);
-        EXPECT_EQ(linesOfProcess(seen, GetCurrentProcessId()), std::vector<std::string>{expected})
-            << "log:\n" << listing(seen);
-    }
-
-    // What the line should say for an ordinary window of ours: visible, not
-    // minimised, at the rectangle we asked for.
-    static WindowFacts ordinary(const TestWindow& window, const WindowSpec& plan,
-                                const std::string& title, const std::string& className) {
-        return ordinaryWindowFacts(title, className, plan.rect, window.style());
-    }
-
-    Program program_;
+// A window to make, and what its line should say.
+struct Row {
+    const char* caption;     // given to the window
+    const char* title;       // as the line shows it
+    const char* className;   // given to the window
+    const char* classShown;  // as the line shows it
+    RECT rect;
+    DWORD style;
+    bool minimised;          // shown minimised: where the platform puts it, iconic=1
+    bool taskWindow;         // false: no executable is looked up for it
+    const char* shows;       // a piece of the line to look for, or ""
 };
 
-TEST_F(LogLine, CaptionLosesLeadingBlanksAndKeepsTrailingOnes) {
-    WindowSpec plan;
-    plan.caption = "   Padded caption   ";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "Padded caption   ", plan.className));
-}
+const Row rows[] = {
+    // Captions: leading blanks go, trailing ones stay; apostrophes and tabs
+    // are written as they are.
+    {"   Padded caption   ", "Padded caption   ", usualClass, usualClass, usualRect, overlapped, false, true, ""},
+    {"Bob's report 'final'", "Bob's report 'final'", usualClass, usualClass, usualRect, overlapped, false, true, ""},
+    {"\tcolumn one\tcolumn two\t", "\tcolumn one\tcolumn two\t", usualClass, usualClass, usualRect, overlapped,
+     false, true, ""},
+    {"", "", usualClass, usualClass, usualRect, overlapped, false, true, ""},
+    {"      ", "", usualClass, usualClass, usualRect, overlapped, false, true, ""},
+    // Class names. The name comes back in a buffer of blanks; the blanks
+    // behind its NUL are trimmed before the cut at the NUL, so blanks that
+    // end the name itself stand in front of the NUL and stay, as a
+    // caption's do.
+    {"Leading blanks in the class", "Leading blanks in the class", "   TarnwickLeadingBlanks",
+     "TarnwickLeadingBlanks", usualRect, overlapped, false, true, ""},
+    {"Spaced class", "Spaced class", "  Tarnwick Spaced Class  ", "Tarnwick Spaced Class  ", usualRect, overlapped,
+     false, true, ""},
+    {"Quoted class", "Quoted class", "Tarnwick'Quoted'Class", "Tarnwick'Quoted'Class", usualRect, overlapped, false,
+     true, ""},
+    // Position and size come from the window rectangle, minus signs and all.
+    {"Placed window", "Placed window", usualClass, usualClass, {37, 51, 37 + 413, 51 + 287}, overlapped, false, true,
+     ""},
+    {"Partly off screen", "Partly off screen", usualClass, usualClass, {-120, -80, -120 + 400, -80 + 300}, overlapped,
+     false, true, "  pos=-120,-80,400,300  "},
+    // A style with its top bit set shows eight hex digits; a pop-up is no
+    // task window.
+    {"Pop-up window", "Pop-up window", usualClass, usualClass, {300, 200, 300 + 240, 200 + 120}, popUp, false, false,
+     "  style=94C80000  iconic=0"},
+    {"Minimised window", "Minimised window", usualClass, usualClass, usualRect, overlapped, true, true, ""},
+};
 
-TEST_F(LogLine, CaptionWithAnApostropheIsWrittenUnchanged) {
-    WindowSpec plan;
-    plan.caption = "Bob's report 'final'";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "Bob's report 'final'", plan.className));
-}
+TEST(LogLine, EachWindowInFrontGetsItsLine) {
+    Program program;
+    ASSERT_TRUE(program.start()) << program.failure();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string("window '") + row.caption + "' of class '" + row.className + "'");
+        // The log up to here: a window shown minimised takes the foreground
+        // as it opens, before it is brought to the front.
+        const std::size_t before = program.lines().size();
+        WindowSpec plan;
+        plan.caption = row.caption;
+        plan.className = row.className;
+        plan.rect = row.rect;
+        plan.style = row.style;
+        plan.showCommand = row.minimised ? SW_SHOWMINIMIZED : SW_SHOWNOACTIVATE;
+        TestWindow window(plan);
+        ASSERT_TRUE(window.valid());
+        ASSERT_EQ(IsIconic(window.handle()) != FALSE, row.minimised);
 
-TEST_F(LogLine, CaptionKeepsItsTabsAtTheEndsAndInside) {
-    WindowSpec plan;
-    plan.caption = "\tcolumn one\tcolumn two\t";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "\tcolumn one\tcolumn two\t", plan.className));
-}
+        WindowFacts facts = ordinaryWindowFacts(row.title, row.classShown, row.rect, window.style());
+        if (row.minimised) {
+            facts.rect = window.rect();
+            facts.iconic = 1;
+            ASSERT_NE(facts.style & WS_MINIMIZE, 0u);
+        }
+        if (!row.taskWindow) {
+            facts.exe = "";
+        }
+        const std::string expected = expectedLine(facts);
 
-TEST_F(LogLine, EmptyCaptionGivesAnEmptyTitle) {
-    WindowSpec plan;
-    plan.caption = "";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "", plan.className));
-}
-
-TEST_F(LogLine, CaptionOfBlanksOnlyGivesAnEmptyTitle) {
-    WindowSpec plan;
-    plan.caption = "      ";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "", plan.className));
-}
-
-TEST_F(LogLine, LongCaptionIsWrittenWhole) {
-    std::string caption;
-    for (int i = 0; caption.size() < 1500; ++i) {
-        caption += "segment " + std::to_string(i) + " of a long caption; ";
+        // The line for this window, and nothing else for any window of ours.
+        ASSERT_TRUE(bringToFront(window.handle()));
+        std::vector<std::string> seen;
+        auto oursSince = [before](const std::vector<std::string>& lines) {
+            std::vector<std::string> added;
+            for (std::size_t i = before; i < lines.size(); ++i) {
+                added.push_back(lines[i]);
+            }
+            return linesOfProcess(added, GetCurrentProcessId());
+        };
+        const bool logged = program.waitForLines(
+            [&](const std::vector<std::string>& lines) { return !oursSince(lines).empty(); }, seen);
+        ASSERT_TRUE(logged) << "no line for our window; expected\n  " << expected << "\nlog:\n" << listing(seen);
+        EXPECT_EQ(oursSince(seen), std::vector<std::string>{expected}) << "log:\n" << listing(seen);
+        EXPECT_NE(oursSince(seen).front().find(row.shows), std::string::npos) << oursSince(seen).front();
     }
-    WindowSpec plan;
-    plan.caption = caption;
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, caption, plan.className));
-}
-
-TEST_F(LogLine, ClassNameLosesItsLeadingBlanks) {
-    WindowSpec plan;
-    plan.className = "   TarnwickLeadingBlanks";
-    plan.caption = "Leading blanks in the class";
-    TestWindow window(plan);
-    expectLineFor(window,
-                  ordinary(window, plan, "Leading blanks in the class", "TarnwickLeadingBlanks"));
-}
-
-// The class name comes back in a buffer of blanks; the blanks behind its NUL
-// are trimmed before the cut at the NUL, so blanks that end the name itself
-// stand in front of the NUL and stay, as a caption's do.
-TEST_F(LogLine, ClassNameKeepsTheBlanksThatEndIt) {
-    WindowSpec plan;
-    plan.className = "  Tarnwick Spaced Class  ";
-    plan.caption = "Spaced class";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "Spaced class", "Tarnwick Spaced Class  "));
-}
-
-TEST_F(LogLine, ClassNameWithAnApostropheIsWrittenUnchanged) {
-    WindowSpec plan;
-    plan.className = "Tarnwick'Quoted'Class";
-    plan.caption = "Quoted class";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "Quoted class", "Tarnwick'Quoted'Class"));
-}
-
-TEST_F(LogLine, LongClassNameIsWrittenWhole) {
-    std::string className = "TarnwickLongClass";
-    while (className.size() < 240) {
-        className += "_abcdefghij";
-    }
-    WindowSpec plan;
-    plan.className = className;
-    plan.caption = "Long class";
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "Long class", className));
-}
-
-TEST_F(LogLine, PositionAndSizeComeFromTheWindowRectangle) {
-    WindowSpec plan;
-    plan.caption = "Placed window";
-    plan.rect = {37, 51, 37 + 413, 51 + 287};
-    TestWindow window(plan);
-    expectLineFor(window, ordinary(window, plan, "Placed window", plan.className));
-}
-
-TEST_F(LogLine, NegativePositionKeepsItsMinusSigns) {
-    WindowSpec plan;
-    plan.caption = "Partly off screen";
-    plan.rect = {-120, -80, -120 + 400, -80 + 300};
-    TestWindow window(plan);
-    const WindowFacts facts = ordinary(window, plan, "Partly off screen", plan.className);
-    expectLineFor(window, facts);
-    EXPECT_NE(expectedLine(facts).find("pos=-120,-80,400,300"), std::string::npos);
-}
-
-TEST_F(LogLine, PopUpStyleWithTheTopBitShowsEightHexDigits) {
-    WindowSpec plan;
-    plan.caption = "Pop-up window";
-    plan.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    plan.rect = {300, 200, 300 + 240, 200 + 120};
-    TestWindow window(plan);
-    ASSERT_NE(window.style() & WS_POPUP, 0u);
-    WindowFacts facts = ordinary(window, plan, "Pop-up window", plan.className);
-    facts.exe = "";  // a pop-up is no task window, so no executable is looked up for it
-    expectLineFor(window, facts);
-
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%08lX", static_cast<unsigned long>(window.style()));
-    EXPECT_NE(expectedLine(facts).find(std::string("  style=") + digits + "  iconic=0"),
-              std::string::npos);
-}
-
-TEST_F(LogLine, MinimisedWindowIsIconic) {
-    WindowSpec plan;
-    plan.caption = "Minimised window";
-    plan.showCommand = SW_SHOWMINIMIZED;
-    TestWindow window(plan);
-    ASSERT_TRUE(IsIconic(window.handle()));
-    WindowFacts facts = ordinary(window, plan, "Minimised window", plan.className);
-    facts.rect = window.rect();  // where the platform put the minimised window
-    facts.iconic = 1;
-    ASSERT_NE(facts.style & WS_MINIMIZE, 0u);
-    expectLineFor(window, facts);
 }
 
 }  // namespace

@@ -124,8 +124,8 @@ TEST_F(Lookup, WindowWithStyleBit80ShowsNoExecutable) {
     expectInFront(window, plan, "");
 }
 
-// An owned pop-up's visible root is its owner, so it is not listed itself,
-// while its owner is.
+// An owned pop-up's visible root is its owner, so it gets no executable
+// itself, while its owner gets the path.
 TEST_F(Lookup, OwnedPopUpShowsNoExecutableAndItsOwnerShowsThePath) {
     const WindowSpec ownerSpec = planWith("Owner window", "TarnwickE2E");
     TestWindow owner(ownerSpec);
@@ -158,49 +158,36 @@ TEST_F(Lookup, OwnedOverlappedWindowShowsThePath) {
     expectInFront(owned, ownedSpec, ownExePath());
 }
 
-TEST_F(Lookup, ClassContainingTooltipInAnyCaseShowsNoExecutable) {
-    for (const char* className :
-         {"tooltip", "TarnwickToolTip", "TOOLTIPS_TARNWICK", "tarnwick_tOOlTiPs_host"}) {
-        SCOPED_TRACE(className);
-        ScopedWindowClass windowClass(className);
-        ASSERT_TRUE(windowClass.registered());
-        const WindowSpec plan = planWith(std::string("Class ") + className, className);
-        TestWindow window(plan);
-        expectInFront(window, plan, "");
-    }
-}
-
-TEST_F(Lookup, ClassWithoutTheWordTooltipShowsThePath) {
-    for (const char* className : {"TarnwickTool_Tip", "TarnwickToolTi"}) {
-        SCOPED_TRACE(className);
-        ScopedWindowClass windowClass(className);
-        ASSERT_TRUE(windowClass.registered());
-        const WindowSpec plan = planWith(std::string("Class ") + className, className);
-        TestWindow window(plan);
-        expectInFront(window, plan, ownExePath());
-    }
-}
-
-TEST_F(Lookup, TaskbarClassShowsNoExecutable) {
-    ScopedWindowClass windowClass("Shell_TrayWnd");
-    ASSERT_TRUE(windowClass.registered());
-    const WindowSpec plan = planWith("Taskbar class", "Shell_TrayWnd");
-    TestWindow window(plan);
-    expectInFront(window, plan, "");
-}
-
-// Only the taskbar's class name itself is ruled out, not every name that
-// contains it. (A name that differs from it only in case cannot be tried:
-// class names are atoms, and while the taskbar's class exists, a class
+// The class names that rule a window out: any that contains "tooltip" in any
+// case, and the taskbar's own. Only that name itself is ruled out, not every
+// name that contains it. (A name that differs from it only in case cannot be
+// tried: class names are atoms, and while the taskbar's class exists, a class
 // registered under such a name reports the taskbar's spelling.)
-TEST_F(Lookup, ClassNameThatOnlyContainsTheTaskbarClassShowsThePath) {
-    for (const char* className : {"Shell_TrayWnd2", "Tarnwick_Shell_TrayWnd"}) {
-        SCOPED_TRACE(className);
-        ScopedWindowClass windowClass(className);
+struct ClassRow {
+    const char* className;
+    bool namesTheExecutable;
+};
+
+const ClassRow classRows[] = {
+    {"tooltip", false},
+    {"TarnwickToolTip", false},
+    {"TOOLTIPS_TARNWICK", false},
+    {"tarnwick_tOOlTiPs_host", false},
+    {"TarnwickTool_Tip", true},
+    {"TarnwickToolTi", true},
+    {"Shell_TrayWnd", false},
+    {"Shell_TrayWnd2", true},
+    {"Tarnwick_Shell_TrayWnd", true},
+};
+
+TEST_F(Lookup, TheClassNameDecidesWhetherTheExecutableIsNamed) {
+    for (const ClassRow& row : classRows) {
+        SCOPED_TRACE(row.className);
+        ScopedWindowClass windowClass(row.className);
         ASSERT_TRUE(windowClass.registered());
-        const WindowSpec plan = planWith(std::string("Class ") + className, className);
+        const WindowSpec plan = planWith(std::string("Class ") + row.className, row.className);
         TestWindow window(plan);
-        expectInFront(window, plan, ownExePath());
+        expectInFront(window, plan, row.namesTheExecutable ? ownExePath() : "");
     }
 }
 
@@ -234,7 +221,7 @@ TEST_F(Lookup, HiddenWindowShowsNoExecutable) {
     expectInFront(window, plan, "");
 }
 
-// The same class and procedure with an area: the window is listed.
+// The same class and procedure with an area: the window gets the path.
 TEST_F(Lookup, ShrinkableWindowWithAnAreaShowsThePath) {
     ScopedWindowClass windowClass("TarnwickShrinkable", shrinkableWindowProc);
     ASSERT_TRUE(windowClass.registered());
@@ -247,7 +234,7 @@ TEST_F(Lookup, ShrinkableWindowWithAnAreaShowsThePath) {
 // `above` windows of ours that qualify are kept above all others
 // (WS_EX_TOPMOST, shown without activation); a normal window of ours then
 // comes to the front below them, as the next in z-order.
-class FullWindowList : public Lookup {
+class BelowTopmostWindows : public Lookup {
 protected:
     void expectWithTopmostWindowsAbove(int above, const std::string& exe) {
         std::vector<std::unique_ptr<TestWindow>> topmost;
@@ -289,7 +276,7 @@ protected:
     }
 };
 
-TEST_F(FullWindowList, The401stWindowInZOrderShowsThePath) {
+TEST_F(BelowTopmostWindows, TheWindowBelow400TopmostWindowsOfOursShowsThePath) {
     expectWithTopmostWindowsAbove(400, ownExePath());
 }
 

@@ -11,7 +11,6 @@
 // program shows the style of each box and the paths handed to the copy.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/messageBox.h"
 #include "e2e/harness/program.h"
+#include "e2e/harness/relayTrace.h"
 #include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
@@ -42,27 +42,6 @@ const char currentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersio
 
 // The program's file name here; Wine's settings for it are the test's own.
 const char programName[] = "tarnwick-e2e-psapi.exe";
-
-// A value as the relay trace prints a string argument.
-std::string tracedString(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '\\') {
-            quoted += "\\\\";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
-// A handle as the relay trace prints an integer argument.
-std::string tracedHandle(HWND window) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%08llx",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    return text;
-}
 
 struct BoxSeen {
     HWND box = nullptr;
@@ -198,18 +177,8 @@ protected:
     // trace has the calls: owner, and style.
     std::vector<std::string> boxCalls() {
         std::vector<std::string> calls;
-        for (const std::string& line : program_.trace()) {
-            const std::size_t at = line.find(":Call user32.MessageBoxA(");
-            if (at == std::string::npos) {
-                continue;
-            }
-            const std::size_t open = line.find('(', at);
-            const std::size_t close = line.rfind(')');
-            const std::string arguments = line.substr(open + 1, close - open - 1);
-            const std::size_t firstComma = arguments.find(',');
-            const std::size_t lastComma = arguments.rfind(',');
-            calls.push_back("owner=" + arguments.substr(0, firstComma) +
-                            " style=" + arguments.substr(lastComma + 1));
+        for (const TracedCall& call : callsOf(program_.trace(), "user32.MessageBoxA")) {
+            calls.push_back("owner=" + call.arguments.front() + " style=" + call.arguments.back());
         }
         return calls;
     }
@@ -222,30 +191,10 @@ protected:
     // in the relay trace's quoting.
     std::vector<std::string> copyCalls() {
         std::vector<std::string> calls;
-        for (const std::string& line : program_.trace()) {
-            if (line.find(".CopyFileW(") == std::string::npos ||
-                line.find(":Call ") == std::string::npos) {
-                continue;
-            }
-            const std::size_t open = line.find('(');
-            const std::size_t close = line.rfind(')');
-            std::string arguments = line.substr(open + 1, close - open - 1);
-            // Each string argument is a pointer, a blank and the quoted text.
-            std::vector<std::string> texts;
-            std::size_t from = 0;
-            while (texts.size() < 2) {
-                const std::size_t quote = arguments.find('"', from);
-                if (quote == std::string::npos) {
-                    break;
-                }
-                std::size_t end = quote + 1;
-                while (end < arguments.size() && arguments[end] != '"') {
-                    end += arguments[end] == '\\' ? 2 : 1;
-                }
-                texts.push_back(arguments.substr(quote, end - quote + 1));
-                from = end + 1;
-            }
-            calls.push_back(texts.size() == 2 ? texts[0] + " -> " + texts[1] : arguments);
+        for (const TracedCall& call : callsOf(program_.trace(), "CopyFileW")) {
+            calls.push_back(call.arguments.size() == 3
+                                ? quotedPart(call.arguments[0]) + " -> " + quotedPart(call.arguments[1])
+                                : call.argumentText);
         }
         return calls;
     }
@@ -292,136 +241,96 @@ TEST_F(PsapiProvisioning, SourcePathWithoutATrailingBackslashGetsOne) {
     expectSilentCopyFrom(source + "\\.." + pathOnTheCd);
 }
 
-TEST_F(PsapiProvisioning, YesCopiesOnceTheFileIsThere) {
+// Without the file on the CD the program asks. Whatever reaches its folder
+// before the last box closes counts, but each answer still brings its box:
+// after No the manual-copy notice, after Yes a failed copy's notice. After a
+// failed sequence every lookup tries the load again, silently: a file that
+// arrives later is picked up without a restart, and no box comes.
+enum class FileArrives {
+    onTheCdWhileThePromptIsOpen,  // the CD goes in; Yes copies from it
+    byHandWhileThePromptIsOpen,   // into the program's folder
+    byHandWhileTheNoticeIsOpen,
+    byHandLater,  // on the CD too, too late for the program to copy it
+};
+
+struct AnswerRow {
+    const char* name;
+    int answer;          // to the install prompt
+    FileArrives file;
+    const char* notice;  // the box that follows the answer, or none
+    int noticeButton;
+    int copies;          // copies tried over the run: the silent one, and one after Yes
+};
+
+const AnswerRow answerRows[] = {
+    {"YesWithTheFileOnTheCd", IDYES, FileArrives::onTheCdWhileThePromptIsOpen, nullptr, 0, 2},
+    {"YesWithoutTheFile", IDYES, FileArrives::byHandLater, copyFailedNotice, IDOK, 2},
+    {"YesWithTheFileCopiedByHandDuringFileNotFound", IDYES, FileArrives::byHandWhileTheNoticeIsOpen,
+     copyFailedNotice, IDCANCEL, 2},
+    {"No", IDNO, FileArrives::byHandLater, manualCopyNotice, IDCANCEL, 1},
+    {"NoWithTheFileCopiedByHandDuringThePrompt", IDNO, FileArrives::byHandWhileThePromptIsOpen, manualCopyNotice,
+     IDCANCEL, 1},
+    {"NoWithTheFileCopiedByHandDuringTheNotice", IDNO, FileArrives::byHandWhileTheNoticeIsOpen, manualCopyNotice,
+     IDOK, 1},
+};
+
+class PsapiAnswers : public PsapiProvisioning, public ::testing::WithParamInterface<AnswerRow> {
+protected:
+    void fileArrives(FileArrives when) {
+        if (GetParam().file != when) {
+            return;
+        }
+        if (when == FileArrives::onTheCdWhileThePromptIsOpen || when == FileArrives::byHandLater) {
+            putFileOnTheCd();
+        }
+        if (when != FileArrives::onTheCdWhileThePromptIsOpen) {
+            ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));
+        }
+    }
+};
+
+TEST_P(PsapiAnswers, TheAnswerTheFileAndTheBoxesDecideTheExecutableField) {
+    const AnswerRow& row = GetParam();
     start(true);
     BoxSeen prompt;
     waitForBox(prompt);
     expectInstallPrompt(prompt);
     expectNothingLoggedYet();
+    fileArrives(FileArrives::onTheCdWhileThePromptIsOpen);
+    fileArrives(FileArrives::byHandWhileThePromptIsOpen);
+    press(prompt, row.answer);
 
-    putFileOnTheCd();  // the CD goes in
-    press(prompt, IDYES);
-    expectOwnWindowLine(programFile_);
-    EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
-    expectWindowsOfOursShow(ownExePath(), 1);
+    std::vector<std::string> boxes = {boxCall("00000034")};
+    if (row.notice != nullptr) {
+        BoxSeen notice;
+        waitForBox(notice);
+        expectNotice(notice, row.notice);
+        expectNothingLoggedYet();
+        fileArrives(FileArrives::byHandWhileTheNoticeIsOpen);
+        press(notice, row.noticeButton);
+        boxes.push_back(boxCall("00000001"));
+    }
 
-    EXPECT_EQ(boxCalls(), (std::vector<std::string>{boxCall("00000034")}));
-    EXPECT_EQ(copyCalls().size(), 2u) << "a silent copy and one after Yes";
-}
+    const bool found = row.file != FileArrives::byHandLater;
+    expectOwnWindowLine(found ? programFile_ : "");
+    if (found) {
+        EXPECT_TRUE(sameContents(copyInProgramFolder(), standInPsapi()));
+    } else {
+        EXPECT_FALSE(fileExists(copyInProgramFolder()));
+    }
+    expectWindowsOfOursShow(found ? ownExePath() : "", 1);
+    if (row.file == FileArrives::byHandLater) {
+        fileArrives(FileArrives::byHandLater);
+        expectWindowsOfOursShow(ownExePath(), 2);
+    }
 
-TEST_F(PsapiProvisioning, YesWithoutTheFileSaysFileNotFoundAndNoBoxComesAgain) {
-    start(true);
-    BoxSeen prompt;
-    waitForBox(prompt);
-    expectInstallPrompt(prompt);
-    press(prompt, IDYES);
-
-    BoxSeen notice;
-    waitForBox(notice);
-    expectNotice(notice, std::string("File not found. ") + "pc");
-    EXPECT_EQ(notice.view.text, copyFailedNotice);
-    expectNothingLoggedYet();
-    press(notice, IDOK);
-
-    expectOwnWindowLine("");
-    EXPECT_FALSE(fileExists(copyInProgramFolder()));
-    expectWindowsOfOursShow("");
-
-    EXPECT_EQ(boxCalls(), (std::vector<std::string>{boxCall("00000034"), boxCall("00000001")}));
+    EXPECT_EQ(boxCalls(), boxes);
     EXPECT_TRUE(dialogsOf(program_.pid()).empty());
-    EXPECT_EQ(copyCalls().size(), 2u) << "a silent copy and one after Yes";
+    EXPECT_EQ(copyCalls().size(), static_cast<std::size_t>(row.copies));
 }
 
-TEST_F(PsapiProvisioning, NoShowsTheManualCopyNoticeAndNoBoxComesAgain) {
-    start(true);
-    BoxSeen prompt;
-    waitForBox(prompt);
-    expectInstallPrompt(prompt);
-    press(prompt, IDNO);
-
-    BoxSeen notice;
-    waitForBox(notice);
-    expectNotice(notice, manualCopyNotice);
-    expectNothingLoggedYet();
-    press(notice, IDCANCEL);
-
-    expectOwnWindowLine("");
-    EXPECT_FALSE(fileExists(copyInProgramFolder()));
-    expectWindowsOfOursShow("");
-
-    EXPECT_EQ(boxCalls(), (std::vector<std::string>{boxCall("00000034"), boxCall("00000001")}));
-    EXPECT_TRUE(dialogsOf(program_.pid()).empty());
-    EXPECT_EQ(copyCalls().size(), 1u) << "only the silent copy";
-}
-
-TEST_F(PsapiProvisioning, FileCopiedByHandWhileTheManualCopyNoticeIsOpenIsPickedUp) {
-    start(true);
-    BoxSeen prompt;
-    waitForBox(prompt);
-    press(prompt, IDNO);
-    BoxSeen notice;
-    waitForBox(notice);
-    expectNotice(notice, manualCopyNotice);
-
-    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
-    press(notice, IDOK);
-    expectOwnWindowLine(programFile_);
-    expectWindowsOfOursShow(ownExePath(), 1);
-    EXPECT_EQ(boxCalls().size(), 2u);
-}
-
-// Whatever reaches the folder while the prompt is open counts, but No still
-// brings the manual-copy notice.
-TEST_F(PsapiProvisioning, FileCopiedByHandWhileThePromptIsOpenIsPickedUpAfterNo) {
-    start(true);
-    BoxSeen prompt;
-    waitForBox(prompt);
-    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
-    press(prompt, IDNO);
-    BoxSeen notice;
-    waitForBox(notice);
-    expectNotice(notice, manualCopyNotice);
-    press(notice, IDCANCEL);
-    expectOwnWindowLine(programFile_);
-    expectWindowsOfOursShow(ownExePath(), 1);
-    EXPECT_EQ(boxCalls().size(), 2u);
-}
-
-TEST_F(PsapiProvisioning, FileCopiedByHandWhileFileNotFoundIsOpenIsPickedUp) {
-    start(true);
-    BoxSeen prompt;
-    waitForBox(prompt);
-    press(prompt, IDYES);
-    BoxSeen notice;
-    waitForBox(notice);
-    expectNotice(notice, copyFailedNotice);
-
-    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
-    press(notice, IDCANCEL);
-    expectOwnWindowLine(programFile_);
-    expectWindowsOfOursShow(ownExePath(), 1);
-    EXPECT_EQ(boxCalls().size(), 2u);
-}
-
-// After a failed sequence every lookup tries the load again, silently: a
-// file that arrives later is picked up without a restart, and no box comes.
-TEST_F(PsapiProvisioning, FileCopiedByHandLaterIsPickedUpWithoutAnyBox) {
-    start(true);
-    BoxSeen prompt;
-    waitForBox(prompt);
-    press(prompt, IDNO);
-    BoxSeen notice;
-    waitForBox(notice);
-    press(notice, IDOK);
-    expectOwnWindowLine("");
-    expectWindowsOfOursShow("", 1);
-
-    putFileOnTheCd();  // too late for the program to copy it
-    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));  // by hand
-    expectWindowsOfOursShow(ownExePath(), 2);
-    EXPECT_EQ(boxCalls().size(), 2u);
-    EXPECT_EQ(copyCalls().size(), 1u) << "only the silent copy";
-}
+INSTANTIATE_TEST_SUITE_P(Rows, PsapiAnswers, ::testing::ValuesIn(answerRows),
+                         [](const ::testing::TestParamInfo<AnswerRow>& info) { return info.param.name; });
 
 // Without SourcePath the source would be the fixed part alone, a path
 // relative to the program's current folder, which anyone may have filled: a

@@ -9,9 +9,11 @@
 //
 // The VDM lookup lets the program's window run once; a close request that
 // arrives there ends the program cleanly, without the line.
+//
+// Which task of a machine is named, and which file names count as a virtual
+// DOS machine, are the unit tests' (inventory/tests/wowTasks_test.cpp).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/hostProcess.h"
 #include "e2e/harness/program.h"
+#include "e2e/harness/relayTrace.h"
 #include "e2e/harness/registryValue.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/systemDll.h"
@@ -114,72 +117,6 @@ TEST_F(VdmTasks, StandInVdmdbgNamesTheLastTaskThatIsNotWowexec) {
     expectProgramStillLogs();
 }
 
-// WOWEXEC.EXE is passed over wherever it stands and in any case; the last
-// other task counts.
-TEST_F(VdmTasks, WowexecIsPassedOverWhereverItStands) {
-    LaunchOptions options;
-    options.environment.push_back(
-        "TARNWICK_VDM_TASKS=C:\\OLDAPPS\\ONE16.EXE;C:\\OLDAPPS\\TWO16.EXE;"
-        "C:\\windows\\system32\\wowexec.exe");
-    start("native", options);
-    HostProcess ntvdm;
-    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, WOWEXEC.EXE last");
-    expectHostLine(ntvdm, "C:\\OLDAPPS\\TWO16.EXE");
-}
-
-TEST_F(VdmTasks, MachineWithOnlyWowexecGivesEmptyText) {
-    LaunchOptions options;
-    options.environment.push_back("TARNWICK_VDM_TASKS=C:\\WINDOWS\\system32\\WOWEXEC.EXE");
-    start("native", options);
-    HostProcess ntvdm;
-    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, only WOWEXEC.EXE");
-    expectHostLine(ntvdm, "");
-}
-
-// A task's file name is taken up to 259 bytes.
-TEST_F(VdmTasks, LongTaskFileNameIsCutTo259Characters) {
-    std::string longName = "C:\\OLDAPPS";
-    while (longName.size() < 300) {
-        longName += "\\SUBFOLDER";
-    }
-    longName += "\\LONG16.EXE";
-    LaunchOptions options;
-    options.environment.push_back("TARNWICK_VDM_TASKS=" + longName);
-    start("native", options);
-    HostProcess ntvdm;
-    startHost(ntvdm, "ntvdm.exe", "Virtual DOS machine, long task name");
-    expectHostLine(ntvdm, longName.substr(0, 259));
-}
-
-// The same program under another file name is an ordinary process.
-TEST_F(VdmTasks, ProcessOfAnotherNameShowsItsOwnPath) {
-    start("native");
-    HostProcess host;
-    startHost(host, "windowHost.exe", "Ordinary host");
-    expectHostLine(host, standinsFolder() + "\\windowHost.exe");
-}
-
-// The name test looks at the last nine characters, in any case: a file
-// whose name merely ends in ntvdm.exe counts as a virtual DOS machine. The
-// stand-in VDMDBG reports only processes named exactly ntvdm.exe, so this
-// one hosts no task, and its field is empty; a name with NTVDM.EXE inside
-// keeps its path.
-TEST_F(VdmTasks, OnlyTheEndOfTheFileNameCounts) {
-    ASSERT_TRUE(copyFile(standinsFolder() + "\\windowHost.exe", folder_.at("OldNTVDM.EXE")));
-    ASSERT_TRUE(copyFile(standinsFolder() + "\\windowHost.exe", folder_.at("ntvdm.exe.host.exe")));
-    start("native");
-    HostProcess endsInNtvdm;
-    ASSERT_TRUE(endsInNtvdm.start(folder_.at("OldNTVDM.EXE"), "Ends in NTVDM.EXE"))
-        << endsInNtvdm.failure();
-    ASSERT_TRUE(bringToFront(endsInNtvdm.window()));
-    expectHostLine(endsInNtvdm, "");
-    HostProcess ntvdmInside;
-    ASSERT_TRUE(ntvdmInside.start(folder_.at("ntvdm.exe.host.exe"), "NTVDM.EXE inside"))
-        << ntvdmInside.failure();
-    ASSERT_TRUE(bringToFront(ntvdmInside.window()));
-    expectHostLine(ntvdmInside, folder_.at("ntvdm.exe.host.exe"));
-}
-
 // Wine's own VDMDBG reports no virtual DOS machine: it is asked, and the
 // field stays empty.
 TEST_F(VdmTasks, WinesOwnVdmdbgGivesEmptyText) {
@@ -239,14 +176,17 @@ TEST_F(VdmTasks, CloseRequestDuringTheLookupEndsTheProgramWithoutTheLine) {
     EXPECT_EQ(countCalls(trace, "winmm.timeEndPeriod"), 1);
 
     // The stand-in's request, made on the program's thread during the lookup.
-    char request[64];
-    std::snprintf(request, sizeof request, ":Call user32.PostMessageA(%08llx,00000010,",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(programWindow)));
-    const int posted = findInTrace(trace, request);
+    int posted = -1;
+    for (const TracedCall& call : callsOf(trace, "user32.PostMessageA")) {
+        if (posted < 0 && call.arguments.size() == 4 &&
+            call.arguments[0] == tracedHandle(programWindow) && call.arguments[1] == "00000010") {
+            posted = call.index;
+        }
+    }
     ASSERT_GE(posted, 0) << "the close request is not in the trace";
     const int closed = findMessage(trace, programWindow, "WM_CLOSE", posted);
     ASSERT_GT(closed, posted) << "the program's window did not get WM_CLOSE";
-    EXPECT_GT(findInTrace(trace, ":Call winmm.timeEndPeriod(", closed), closed);
+    EXPECT_GT(findCall(trace, "winmm.timeEndPeriod", closed), closed);
     // Lines were added before the request, for earlier windows, but none
     // after it: the line of the 16-bit host is dropped.
     EXPECT_GE(findMessage(trace, list, "LB_ADDSTRING"), 0);

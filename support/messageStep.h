@@ -1,6 +1,7 @@
 // The step that lets the program's window run: it handles every message
 // waiting in the thread's queue and returns. The polling loop takes it once a
-// pass, and the process table takes it once per NTVDM process.
+// pass, and the VDM task lookup (inventory/wowTasks.cpp) once per NTVDM
+// process it asks about.
 #pragma once
 
 #include <windows.h>

@@ -1,12 +1,12 @@
 #include "e2e/harness/program.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "e2e/harness/environment.h"
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/listBox.h"
+#include "e2e/harness/relayTrace.h"
 #include "e2e/harness/windowSearch.h"
 
 namespace e2e {
@@ -163,28 +163,6 @@ bool doubleClickLine(HWND list, int index) {
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
     PostMessageA(list, WM_LBUTTONUP, 0, where);
     return true;
-}
-
-int countCalls(const std::vector<std::string>& trace, const std::string& function,
-               const std::string& arguments) {
-    const std::string call = ":Call " + function + "(";
-    const std::string exact = call + arguments + ")";
-    int count = 0;
-    for (const std::string& line : trace) {
-        if (line.find(arguments.empty() ? call : exact) != std::string::npos) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-int findInTrace(const std::vector<std::string>& trace, const std::string& text, int from) {
-    for (std::size_t i = from < 0 ? 0 : static_cast<std::size_t>(from); i < trace.size(); ++i) {
-        if (trace[i].find(text) != std::string::npos) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
 }
 
 Program::~Program() {
@@ -401,54 +379,11 @@ DWORD Program::exitCode() const {
 }
 
 std::vector<std::string> Program::trace() const {
-    std::vector<std::string> found;
     const std::string path = stderrLogPath();
     if (path.empty()) {
-        return found;
+        return {};
     }
-    char prefix[16];
-    std::snprintf(prefix, sizeof prefix, "%04lx:", static_cast<unsigned long>(mainThreadId()));
-    const std::string content = readFrom(path, traceStart_);
-    std::size_t begin = 0;
-    while (begin < content.size()) {
-        std::size_t end = content.find('\n', begin);
-        if (end == std::string::npos) {
-            end = content.size();
-        }
-        if (content.compare(begin, std::strlen(prefix), prefix) == 0) {
-            found.push_back(content.substr(begin, end - begin));
-        }
-        begin = end + 1;
-    }
-    return found;
-}
-
-std::string tracedWindow(HWND window) {
-    char text[40];
-    std::snprintf(text, sizeof text, programIs32Bit() ? "hwnd=%08llX" : "hwnd=%016llX",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    return text;
-}
-
-int findMessage(const std::vector<std::string>& trace, HWND window, const std::string& message,
-                int from) {
-    const std::string target = "(" + tracedWindow(window) + ",msg=" + message + ",";
-    for (int i = from < 0 ? 0 : from; i < static_cast<int>(trace.size()); ++i) {
-        if (trace[i].find("Call window proc") != std::string::npos &&
-            trace[i].find(target) != std::string::npos) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-int countMessages(const std::vector<std::string>& trace, HWND window, const std::string& message) {
-    int count = 0;
-    for (int at = findMessage(trace, window, message); at >= 0;
-         at = findMessage(trace, window, message, at + 1)) {
-        ++count;
-    }
-    return count;
+    return traceLinesOfThread(readFrom(path, traceStart_), mainThreadId());
 }
 
 }  // namespace e2e

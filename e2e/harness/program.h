@@ -106,7 +106,8 @@ public:
     DWORD exitCode() const;
 
     // The relay trace lines of the program's main thread (traceCalls), as
-    // written to the standard error log since the program was started.
+    // written to the standard error log since the program was started; read
+    // them with relayTrace.h.
     std::vector<std::string> trace() const;
 
 private:
@@ -138,25 +139,5 @@ bool clickButton(HWND button);
 // double-click at the middle of the line are queued to it. False when the
 // line's rectangle cannot be read.
 bool doubleClickLine(HWND list, int index);
-
-// How many relay "Call" lines in `trace` call `function` ("winmm.timeEndPeriod");
-// with `arguments` ("00000001") only calls with exactly those arguments.
-int countCalls(const std::vector<std::string>& trace, const std::string& function,
-               const std::string& arguments = std::string());
-
-// The first index in `trace` at or after `from` of a line containing `text`, or -1.
-int findInTrace(const std::vector<std::string>& trace, const std::string& text, int from = 0);
-
-// A window handle as the relay trace shows it in a call of the program's
-// window procedures: "hwnd=0001008E" for the 32-bit program, with 16 digits
-// for the 64-bit one.
-std::string tracedWindow(HWND window);
-
-// The index in `trace` at or after `from` of the first call of a window
-// procedure for `window` with `message` ("WM_CLOSE", "WM_TIMER,wp=00000001"),
-// or -1; countMessages counts them all.
-int findMessage(const std::vector<std::string>& trace, HWND window, const std::string& message,
-                int from = 0);
-int countMessages(const std::vector<std::string>& trace, HWND window, const std::string& message);
 
 }  // namespace e2e

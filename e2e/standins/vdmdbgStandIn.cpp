@@ -4,8 +4,7 @@
 //   C:\WINDOWS\system32\WOWEXEC.EXE, C:\OLDAPPS\FIRST16.EXE, C:\OLDAPPS\LAST16.EXE
 // With TARNWICK_CLOSE_DURING_LOOKUP=1 in the environment, the enumeration
 // also asks the program's window to close, so that the request arrives while
-// a lookup is under way. TARNWICK_VDM_TASKS in the environment, a list of
-// file names separated by ";", replaces the three tasks (empty: no task).
+// a lookup is under way.
 // Loaded, it leaves a marker beside itself (loadMarker.h).
 #include <windows.h>
 #include <tlhelp32.h>
@@ -14,7 +13,6 @@
 #include "loadMarker.h"
 
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
@@ -56,31 +54,6 @@ void closeProgramIfAsked() {
     }
 }
 
-// The tasks' file names, in the order they are reported.
-std::vector<std::string> taskFiles() {
-    char chosen[4096];
-    SetLastError(ERROR_SUCCESS);
-    const DWORD length = GetEnvironmentVariableA("TARNWICK_VDM_TASKS", chosen, sizeof chosen);
-    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
-        return {"C:\\WINDOWS\\system32\\WOWEXEC.EXE", "C:\\OLDAPPS\\FIRST16.EXE",
-                "C:\\OLDAPPS\\LAST16.EXE"};
-    }
-    std::vector<std::string> files;
-    const std::string list(chosen, length < sizeof chosen ? length : 0);
-    std::size_t from = 0;
-    while (from < list.size()) {
-        std::size_t end = list.find(';', from);
-        if (end == std::string::npos) {
-            end = list.size();
-        }
-        if (end > from) {
-            files.push_back(list.substr(from, end - from));
-        }
-        from = end + 1;
-    }
-    return files;
-}
-
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -108,11 +81,12 @@ extern "C" __declspec(dllexport) INT WINAPI VDMEnumTaskWOWEx(DWORD pid, TASKENUM
         return 0;
     }
     static char module[] = "TASK";
-    std::vector<std::string> files = taskFiles();
+    static char files[][40] = {"C:\\WINDOWS\\system32\\WOWEXEC.EXE", "C:\\OLDAPPS\\FIRST16.EXE",
+                               "C:\\OLDAPPS\\LAST16.EXE"};
     INT count = 0;
-    for (std::string& file : files) {
+    for (char* file : files) {
         ++count;
-        if (callback(1, 1, static_cast<WORD>(count), module, &file[0], user)) {
+        if (callback(1, 1, static_cast<WORD>(count), module, file, user)) {
             break;
         }
     }

@@ -18,8 +18,12 @@ TEST_F(WowTasks, TheLastTaskOtherThanWowexecNamesTheVdm) {
     fakes::vdms.push_back({42,
                            {"C:\\WINNT\\system32\\WOWEXEC.EXE", "C:\\APPS\\FIRST.EXE",
                             "C:\\APPS\\SECOND.EXE"}});
+    fakes::vdms.push_back({9,
+                           {"C:\\APPS\\ONE.EXE", "C:\\APPS\\TWO.EXE",
+                            "C:\\windows\\system32\\wowexec.exe"}});
     EXPECT_EQ(getWowTaskName(42), "C:\\APPS\\SECOND.EXE");
     EXPECT_EQ(getWowTaskName(7), "C:\\OLD\\OTHER.EXE");
+    EXPECT_EQ(getWowTaskName(9), "C:\\APPS\\TWO.EXE");
 }
 
 TEST_F(WowTasks, OnlyWowexecGivesEmptyText) {
@@ -52,6 +56,7 @@ TEST_F(WowTasks, OnlyANameEndingInNtvdmExeIsResolved) {
     EXPECT_EQ(resolveNtvdmName("C:\\WINNT\\system32\\NTVDM.EXE", 42), "C:\\APPS\\TASK.EXE");
     EXPECT_EQ(resolveNtvdmName("c:\\winnt\\system32\\ntvdm.exe", 42), "C:\\APPS\\TASK.EXE");
     EXPECT_EQ(resolveNtvdmName("ntvdm.exe", 42), "C:\\APPS\\TASK.EXE");
+    EXPECT_EQ(resolveNtvdmName("C:\\OLD\\OldNTVDM.EXE", 42), "C:\\APPS\\TASK.EXE");
     EXPECT_EQ(resolveNtvdmName("C:\\NTVDM.EXE\\other.exe", 42), "C:\\NTVDM.EXE\\other.exe");
     EXPECT_EQ(resolveNtvdmName("C:\\x\\ntvdm.exe.bak", 42), "C:\\x\\ntvdm.exe.bak");
     EXPECT_EQ(resolveNtvdmName("", 42), "");
