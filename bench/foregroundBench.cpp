@@ -417,6 +417,9 @@ void Bench::busyDetection() {
 // menu, sizing and dragging the list's scroll thumb are loops of the same
 // kind.
 void Bench::modalDetection() {
+    // The pointer away from the program's window: the move loop follows it,
+    // and moving the window takes the front back.
+    SetCursorPos(1000, 740);
     PostMessageA(program_.window(), WM_SYSCOMMAND, SC_MOVE, 0);
     pumpFor(300);
     GUITHREADINFO info = {};

@@ -294,7 +294,9 @@ TEST_F(Commands, AWindowInFrontWhileTheProgramsWindowIsMovedIsLogged) {
     TestWindow a(planA);
     TestWindow b(planB);
     // The pointer away from every window, where an earlier test may have
-    // left it over the list.
+    // left it over the list: Wine's move loop follows the pointer, and when
+    // it moves the window it takes the front back from B within a few
+    // milliseconds.
     ASSERT_TRUE(movePointerTo({1000, 740}));
     std::vector<std::string> seen;
     frontAndWait(a, 1, seen);
@@ -308,6 +310,7 @@ TEST_F(Commands, AWindowInFrontWhileTheProgramsWindowIsMovedIsLogged) {
 
     ASSERT_TRUE(bringToFront(b.handle()));
     waitUntil([] { return false; }, 50);
+    ASSERT_EQ(GetForegroundWindow(), b.handle()) << "B did not hold the front for 50 ms";
     ASSERT_TRUE(bringToFront(a.handle()));
     ASSERT_TRUE(program_.waitForLines(
         [](const std::vector<std::string>& lines) { return ourLines(lines).size() >= 3; }, seen))
