@@ -26,6 +26,15 @@ AddAnswer answerOf(LRESULT index) {
     return index == LB_ERR ? AddAnswer::refused : AddAnswer::added;
 }
 
+// Puts `next` in as the window procedure of `window`, with the form of the
+// call that matches the window (a Unicode list box on the NT family), and
+// returns the one it replaced.
+WNDPROC replaceProcedure(HWND window, WNDPROC next) {
+    const auto value = reinterpret_cast<LONG_PTR>(next);
+    return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                                             : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
+}
+
 }  // namespace
 
 bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops,
@@ -36,10 +45,7 @@ bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPo
     modalLoops_ = &modalLoops;
     widened_ = std::move(widened);
     SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    const auto ours = reinterpret_cast<LONG_PTR>(procedure);
-    originalProcedure_ = reinterpret_cast<WNDPROC>(IsWindowUnicode(list)
-                                                       ? SetWindowLongPtrW(list, GWLP_WNDPROC, ours)
-                                                       : SetWindowLongPtrA(list, GWLP_WNDPROC, ours));
+    originalProcedure_ = replaceProcedure(list, procedure);
     if (originalProcedure_ == nullptr) {
         return false;
     }
@@ -52,11 +58,7 @@ bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPo
 
 void LogList::detach() {
     if (list_ != nullptr && originalProcedure_ != nullptr) {
-        if (IsWindowUnicode(list_)) {
-            SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProcedure_));
-        } else {
-            SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProcedure_));
-        }
+        replaceProcedure(list_, originalProcedure_);
         originalProcedure_ = nullptr;
     }
     tooltip_.destroy();
