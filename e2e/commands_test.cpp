@@ -300,6 +300,10 @@ TEST_F(Commands, AWindowInFrontWhileTheProgramsWindowIsMovedIsLogged) {
     ASSERT_TRUE(movePointerTo({1000, 740}));
     std::vector<std::string> seen;
     frontAndWait(a, 1, seen);
+    // A's line painted before the move loop begins: the first paint of a
+    // wider line also lays the window out, 60 ms inside a move loop under
+    // Wine, and the program sees nothing while it paints.
+    waitUntil([] { return false; }, 300);
     const auto moving = [this] {
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
