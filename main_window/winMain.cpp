@@ -12,16 +12,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!Form1::registerClass(instance)) {
         return 1;
     }
+    // A WM_QUIT ends the run whichever loop takes it from the queue.
+    const QuitWatch quitWatch;
     Form1 form;
     if (!form.create(instance, showCommand)) {
         return 1;
     }
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (!quitRequested() && GetMessageA(&message, nullptr, 0, 0) > 0) {
         dispatchOneMessage(message);
     }
     // A WM_QUIT from outside before the polling loop began leaves the window
     // standing; it goes the usual way, which restores the timer resolution.
     form.requestUnload();
-    return static_cast<int>(message.wParam);
+    return quitExitCode();
 }

@@ -3,7 +3,27 @@
 namespace {
 HWND mainWindow = nullptr;
 bool quitSeen = false;
+int quitCode = 0;
+int stepsHeld = 0;
+HHOOK quitHook = nullptr;
+
+void noteQuit(const MSG& message) {
+    if (!quitSeen) {
+        quitSeen = true;
+        quitCode = static_cast<int>(message.wParam);
+    }
 }
+
+// Called for every message a GetMessage or PeekMessage of this thread takes,
+// whoever calls it.
+LRESULT CALLBACK watchTakenMessages(int code, WPARAM removal, LPARAM message) {
+    const MSG* taken = reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removal == PM_REMOVE && taken != nullptr && taken->message == WM_QUIT) {
+        noteQuit(*taken);
+    }
+    return CallNextHookEx(quitHook, code, removal, message);
+}
+}  // namespace
 
 void setProgramWindow(HWND window) {
     mainWindow = window;
@@ -22,10 +42,13 @@ void dispatchOneMessage(MSG& message) {
 }
 
 void processPendingMessages() {
+    if (stepsHeld > 0) {
+        return;
+    }
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            quitSeen = true;
+            noteQuit(message);
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
@@ -33,6 +56,31 @@ void processPendingMessages() {
     }
 }
 
+MessageStepsHeld::MessageStepsHeld() {
+    ++stepsHeld;
+}
+
+MessageStepsHeld::~MessageStepsHeld() {
+    --stepsHeld;
+}
+
+QuitWatch::QuitWatch() {
+    if (quitHook == nullptr) {
+        quitHook = SetWindowsHookExA(WH_GETMESSAGE, watchTakenMessages, nullptr, GetCurrentThreadId());
+    }
+}
+
+QuitWatch::~QuitWatch() {
+    if (quitHook != nullptr) {
+        UnhookWindowsHookEx(quitHook);
+        quitHook = nullptr;
+    }
+}
+
 bool quitRequested() {
     return quitSeen;
+}
+
+int quitExitCode() {
+    return quitCode;
 }

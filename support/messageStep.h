@@ -18,9 +18,34 @@ void dispatchOneMessage(MSG& message);
 
 // Handles every pending message and returns. A WM_QUIT found in the queue
 // stops the step and is posted again, so that the outer message loop still
-// ends; from then on quitRequested() is true.
+// ends. Does nothing while a MessageStepsHeld lives.
 void processPendingMessages();
 
-// Whether a message step has met WM_QUIT, from the program itself or from
-// outside: the polling loop takes it as a request to stop.
+// While one lives, processPendingMessages() does nothing: a pass that a modal
+// loop's timer started must leave that loop's input to the loop.
+class MessageStepsHeld {
+public:
+    MessageStepsHeld();
+    ~MessageStepsHeld();
+    MessageStepsHeld(const MessageStepsHeld&) = delete;
+    MessageStepsHeld& operator=(const MessageStepsHeld&) = delete;
+};
+
+// Watches, for as long as it lives, every message any loop of this thread
+// takes from the queue, for a WM_QUIT. The system's own modal loops take a
+// WM_QUIT too, and not all of them post it again (Wine's keyboard move loop
+// does not): seen here, it still ends the run.
+class QuitWatch {
+public:
+    QuitWatch();
+    ~QuitWatch();
+    QuitWatch(const QuitWatch&) = delete;
+    QuitWatch& operator=(const QuitWatch&) = delete;
+};
+
+// Whether a WM_QUIT has been taken from the queue, from the program itself or
+// from outside, by whichever loop: the run is to end.
 bool quitRequested();
+
+// The exit code the first WM_QUIT carried; 0 before one came.
+int quitExitCode();

@@ -1,0 +1,7 @@
+#include "support/millisecondClock.h"
+
+#include "support/boundOnFirstUse.h"
+
+DWORD millisecondClock() {
+    return bound::timeGetTime.available() ? bound::timeGetTime() : GetTickCount();
+}
