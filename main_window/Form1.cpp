@@ -76,9 +76,17 @@ bool Form1::createControls() {
         WS_EX_CLIENTEDGE, child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
         pixelsOf(list1Rect_), hwnd_, controlId::List1));
     Frame1 = createChild(hwnd_, panelClassName, "", child, WS_EX_CONTROLPARENT, 0, frame1Rect_);
-    modalLoops_.attach(hwnd_, controlId::pollInModalLoop, pollInModalLoop);
-    // When its horizontal scroll bar comes, the list is cut to whole lines
-    // again, and the panel follows.
+    ModalLoopPolling::Passes passes;
+    passes.mayStart = [this] { return passMayStart(); };
+    passes.run = [this] { return pass(); };
+    passes.allEnded = [this] {
+        if (polling_ && !loopRunning_ && hwnd_ != nullptr) {
+            PostMessageA(hwnd_, controlId::startPollingLoop, 0, 0);
+        }
+    };
+    modalLoops_.attach(hwnd_, std::move(passes));
+    // When its horizontal scroll bar comes or goes, the list is cut to whole
+    // lines again, and the panel follows.
     if (list == nullptr || Frame1 == nullptr ||
         !List1.attach(hwnd_, list, controlId::listRepaint, modalLoops_, [this] { layout(); })) {
         return false;
@@ -208,8 +216,11 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == controlId::Timer1) {
             timer1Tick();
         } else if (wParam == controlId::listRepaint) {
-            List1.repaint();
+            List1.endPaintingHoldBack();
         }
+        return 0;
+    case controlId::startPollingLoop:
+        startPollingLoop();
         return 0;
     case WM_ACTIVATE:
         // Keep the keyboard focus on the control that had it, as a dialog does.
@@ -225,9 +236,25 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SYSCOMMAND: {
         // Moving or sizing the window, its system menu.
+        const HWND window = hwnd_;
         const ModalLoopPolling::During polling(modalLoops_);
-        return DefWindowProcA(hwnd_, message, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
     }
+    // Every modal loop of the system's own tells the window it runs: moving
+    // and sizing, and menus, also those a system command does not open (the
+    // caption's context menu, the taskbar's menu for the window).
+    case WM_ENTERSIZEMOVE:
+        modalLoops_.entered(ModalLoopPolling::Notice::sizeMove);
+        return 0;
+    case WM_EXITSIZEMOVE:
+        modalLoops_.left(ModalLoopPolling::Notice::sizeMove);
+        return 0;
+    case WM_ENTERMENULOOP:
+        modalLoops_.entered(ModalLoopPolling::Notice::menu);
+        return 0;
+    case WM_EXITMENULOOP:
+        modalLoops_.left(ModalLoopPolling::Notice::menu);
+        return 0;
     case WM_CLOSE:
         // The query-close step: every close request stops the polling loop,
         // and none is refused.

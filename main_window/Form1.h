@@ -41,8 +41,9 @@ private:
     // Life cycle, the polling loop and the foreground (Form1Polling.cpp).
     void load();
     void timer1Tick();
-    void pass();
-    static void CALLBACK pollInModalLoop(HWND window, UINT message, UINT_PTR id, DWORD time);
+    void startPollingLoop();
+    bool passMayStart() const;
+    bool pass();
     void checkForeground();
     static std::string getStrWindowText(HWND window);
     static std::string getStrClass(HWND window);
@@ -70,7 +71,8 @@ private:
 
     ModalLoopPolling modalLoops_;
     bool timerResolutionRaised_ = false;
-    bool polling_ = false;
+    bool polling_ = false;      // Timer1 has ticked: passes may run
+    bool loopRunning_ = false;  // the polling loop has begun
     bool inPass_ = false;
     bool stopRequested = false;
     HWND lastForegroundWnd = nullptr;

@@ -16,7 +16,6 @@ void Form1::topMostCommand() {
 
 void Form1::clearCommand() {
     List1.clear();
-    layout();  // the horizontal scroll bar is gone: fit the list and the panel again
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "support/basStrings.h"
 #include "support/boundOnFirstUse.h"
 #include "support/messageStep.h"
+#include "support/millisecondClock.h"
 #include "support/programFolder.h"
 #include "support/runtime/heap.h"
 #include "support/systemText.h"
@@ -19,15 +20,12 @@ namespace {
 
 // The moment a change is seen: the local time for the line's tooltip, and the
 // millisecond counter from which its window's time in front is measured.
-// timeGetTime counts in single milliseconds once the timer resolution is
-// raised; GetTickCount, the stand-in should winmm be missing, in steps of
-// 10 to 16.
 FrontTime frontTimeNow() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     FrontTime front;
     front.timeOfDayMs = timeOfDayMs(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
-    front.stampMs = bound::timeGetTime.available() ? bound::timeGetTime() : GetTickCount();
+    front.stampMs = millisecondClock();
     return front;
 }
 
@@ -52,49 +50,52 @@ void Form1::load() {
     // OSInfo was filled before the window was made (Form1::create).
 }
 
+// The first tick: passes may run from now on. The polling loop itself runs
+// at the top level only. A tick that comes while a modal loop runs (the user
+// moved the window or opened its menu at once) leaves the passes to that
+// loop's timer (modalLoopPolling.h), and the loop begins once the last modal
+// loop has returned.
 void Form1::timer1Tick() {
     KillTimer(hwnd_, controlId::Timer1);
+    polling_ = true;
+    startPollingLoop();
+}
+
+void Form1::startPollingLoop() {
     // A tick posted from outside while the loop runs starts no second loop.
-    if (polling_) {
+    if (loopRunning_ || modalLoops_.active()) {
         return;
     }
-    polling_ = true;
-    while (!stopRequested) {
+    loopRunning_ = true;
+    while (passMayStart()) {
         // A pass that fails gives up its line and returns; the next pass
         // carries on. After a change the next look comes without the sleep:
         // a switch between two windows passes through a moment without any,
         // and the window after it may hold the front for a millisecond only.
-        const HWND seen = lastForegroundWnd;
-        pass();
-        if (lastForegroundWnd == seen) {
+        if (!pass()) {
             Sleep(1);
         }
         processPendingMessages();
-        // A WM_QUIT, also one posted by another program, ends the run the
-        // way Close does.
-        if (quitRequested()) {
-            stopRequested = true;
-        }
     }
     requestUnload();
 }
 
-void Form1::pass() {
+// The one question, for the polling loop and for a modal loop's timer alike:
+// none before the first tick, none inside another (the lookup lets the
+// window run, or waits for the user in a message box), and none once a stop
+// was asked for, by Close, by the window's end or by a WM_QUIT, also one
+// from another program.
+bool Form1::passMayStart() const {
+    return polling_ && !inPass_ && !stopRequested && hwnd_ != nullptr && !quitRequested();
+}
+
+// True when the foreground changed.
+bool Form1::pass() {
+    const HWND seen = lastForegroundWnd;
     inPass_ = true;
     checkForeground();
     inPass_ = false;
-}
-
-// While a modal loop runs in the message step (modalLoopPolling.h), the
-// passes go on from its timer: one at each tick. None starts inside a pass
-// (the lookup lets the window run, or waits for the user in a message box),
-// none before the loop has begun and none once a stop was asked for.
-void CALLBACK Form1::pollInModalLoop(HWND window, UINT, UINT_PTR, DWORD) {
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (form != nullptr && form->polling_ && !form->inPass_ && !form->stopRequested &&
-        !quitRequested()) {
-        form->pass();
-    }
+    return lastForegroundWnd != seen;
 }
 
 void Form1::checkForeground() {

@@ -38,12 +38,12 @@ WNDPROC replaceProcedure(HWND window, WNDPROC next) {
 }  // namespace
 
 bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops,
-                     std::function<void()> widened) {
+                     std::function<void()> extentChanged) {
     owner_ = owner;
     list_ = list;
     repaintTimerId_ = repaintTimerId;
     modalLoops_ = &modalLoops;
-    widened_ = std::move(widened);
+    extentChanged_ = std::move(extentChanged);
     SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     originalProcedure_ = replaceProcedure(list, procedure);
     if (originalProcedure_ == nullptr) {
@@ -130,6 +130,8 @@ void LogList::clear() {
     unmeasuredLines_.clear();
     widestLinePixels_ = 0;
     SendMessageA(list_, LB_SETHORIZONTALEXTENT, 0, 0);
+    // The horizontal scroll bar is gone, and the list has room for more lines.
+    extentChanged_();
 }
 
 std::string LogList::selectedLine() const {
@@ -149,23 +151,29 @@ void LogList::holdBackPainting() {
     }
 }
 
-// The repaint comes when the foreground has been quiet for a moment, and
+// The hold-back ends when the foreground has been quiet for a moment, and
 // never later than the longest hold-back, also while lines keep coming. It
-// comes from a timer, in the message step, never inside a pass.
+// ends from a timer: in the polling loop's message step, in a modal loop
+// (modalLoopPolling.h), or in the lookup's message step inside a pass. Should
+// the system have no timer to spare, the lines are painted at once.
 void LogList::scheduleRepaint() {
     const DWORD heldBack = GetTickCount() - paintingHeldBackSince_;
     const DWORD left = heldBack < longestHoldBackMs ? longestHoldBackMs - heldBack : 0;
-    SetTimer(owner_, repaintTimerId_, left < quietBeforeRepaintMs ? left : quietBeforeRepaintMs, nullptr);
+    if (SetTimer(owner_, repaintTimerId_, left < quietBeforeRepaintMs ? left : quietBeforeRepaintMs, nullptr) ==
+        0) {
+        endPaintingHoldBack();
+    }
 }
 
-void LogList::repaint() {
+void LogList::endPaintingHoldBack() {
     KillTimer(owner_, repaintTimerId_);
     if (paintingHeldBack_ && list_ != nullptr) {
-        widenExtent();
         paintingHeldBack_ = false;
-        // The list box sets its scroll bars right as painting comes back on;
-        // its lines are painted in the next message step.
+        // Painting back on first: the list box then lays out its scroll bars
+        // as they are, and the extent and the window's layout follow them.
+        // The lines are painted in the next message step.
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        widenExtent();
         InvalidateRect(list_, nullptr, TRUE);
     }
 }
@@ -190,6 +198,6 @@ void LogList::widenExtent() {
         SendMessageA(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLinePixels_), 0);
         // The horizontal scroll bar may have appeared and taken the height
         // of some lines.
-        widened_();
+        extentChanged_();
     }
 }

@@ -23,13 +23,14 @@ public:
     LogList& operator=(const LogList&) = delete;
 
     // Takes charge of `list`, a list box child of `owner`: the owner receives
-    // the tooltip's questions (answerTooltip()) and the repaint timer
-    // (`repaintTimerId`, repaint()). `widened` runs when the horizontal
-    // scroll bar may have come, `modalLoops` watches the list's own scroll
-    // bars. False when the list box cannot be taken; a tooltip that cannot
-    // be made takes nothing else away.
+    // the tooltip's questions (answerTooltip()) and the timer that ends the
+    // hold-back of painting (`repaintTimerId`, endPaintingHoldBack()).
+    // `extentChanged` runs when the horizontal scroll bar may have come or
+    // gone, `modalLoops` watches the list's own scroll bars. False when the
+    // list box cannot be taken; a tooltip that cannot be made takes nothing
+    // else away.
     bool attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops,
-                std::function<void()> widened);
+                std::function<void()> extentChanged);
 
     // Gives the list box back its own procedure and takes the tooltip away,
     // before the window goes.
@@ -47,8 +48,9 @@ public:
     // The selected line's text; empty text when none is selected.
     std::string selectedLine() const;
 
-    // Paints what came since the list was last painted.
-    void repaint();
+    // Ends the hold-back of painting: what came since the list was last
+    // painted is painted in the next message step.
+    void endPaintingHoldBack();
 
     bool answerTooltip(LPARAM notification) { return tooltip_.answer(notification); }
 
@@ -65,7 +67,7 @@ private:
     WNDPROC originalProcedure_ = nullptr;
     UINT_PTR repaintTimerId_ = 0;
     ModalLoopPolling* modalLoops_ = nullptr;
-    std::function<void()> widened_;
+    std::function<void()> extentChanged_;
 
     LogBook book_;
     LineTooltip tooltip_;

@@ -1,24 +1,103 @@
 #include "main_window/modalLoopPolling.h"
 
+#include "support/messageStep.h"
+#include "support/millisecondClock.h"
+
 namespace {
+
 constexpr UINT shortestTimerMs = 10;  // USER_TIMER_MINIMUM
+// The loop gets its turn at least this often, so that its own timers run:
+// a scroll arrow's repeat, the list's repaint once the foreground is quiet.
+constexpr DWORD handBackAfterMs = shortestTimerMs;
+
+// Whether the loop has something to do: input, a posted message or a
+// paint. A message that another thread sends is handled inside the peek,
+// so other programs' SendMessage is answered meanwhile, and the window is
+// never taken as not responding. Timers wait for the hand-back.
+bool loopHasWork() {
+    MSG waiting;
+    return PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) && waiting.message != WM_TIMER;
+}
+
 }  // namespace
 
-void ModalLoopPolling::attach(HWND window, UINT_PTR timerId, TIMERPROC tick) {
+void ModalLoopPolling::attach(HWND window, Passes passes) {
     window_ = window;
-    timerId_ = timerId;
-    tick_ = tick;
+    passes_ = std::move(passes);
+}
+
+bool ModalLoopPolling::active() const {
+    return inSizeMove_ || inMenu_ || commands_ > 0;
+}
+
+void ModalLoopPolling::entered(Notice notice) {
+    const bool wasActive = active();
+    (notice == Notice::sizeMove ? inSizeMove_ : inMenu_) = true;
+    update(wasActive);
+}
+
+void ModalLoopPolling::left(Notice notice) {
+    const bool wasActive = active();
+    (notice == Notice::sizeMove ? inSizeMove_ : inMenu_) = false;
+    update(wasActive);
+}
+
+// The timer runs while any loop does; its id is this object's address.
+void ModalLoopPolling::update(bool wasActive) {
+    if (window_ == nullptr || wasActive == active()) {
+        return;
+    }
+    const auto id = reinterpret_cast<UINT_PTR>(this);
+    if (active()) {
+        SetTimer(window_, id, shortestTimerMs, tick);
+        return;
+    }
+    // Should the window have gone inside the loop, its timer went with it.
+    KillTimer(window_, id);
+    if (passes_.allEnded) {
+        passes_.allEnded();
+    }
+}
+
+void CALLBACK ModalLoopPolling::tick(HWND, UINT, UINT_PTR id, DWORD) {
+    reinterpret_cast<ModalLoopPolling*>(id)->pollUntilTheLoopHasWork();
+}
+
+// A pass each millisecond, as the polling loop makes them, until the loop
+// has work or its turn has come. The loop's input stays the loop's: no
+// message step inside these passes.
+void ModalLoopPolling::pollUntilTheLoopHasWork() {
+    if (!passes_.mayStart || !passes_.run) {
+        return;
+    }
+    const DWORD began = millisecondClock();
+    while (passes_.mayStart()) {
+        bool changed = false;
+        {
+            const MessageStepsHeld held;
+            changed = passes_.run();
+        }
+        if (loopHasWork() || millisecondClock() - began >= handBackAfterMs) {
+            return;
+        }
+        // After a change the next look comes at once, as in the polling loop.
+        if (!changed) {
+            Sleep(1);
+        }
+    }
 }
 
 ModalLoopPolling::During::During(ModalLoopPolling& polling) : polling_(polling) {
-    if (polling_.depth_++ == 0 && polling_.window_ != nullptr) {
-        SetTimer(polling_.window_, polling_.timerId_, shortestTimerMs, polling_.tick_);
-    }
+    const bool wasActive = polling_.active();
+    ++polling_.commands_;
+    polling_.update(wasActive);
 }
 
 ModalLoopPolling::During::~During() {
-    // Should the window have gone inside the loop, its timer went with it.
-    if (--polling_.depth_ == 0 && polling_.window_ != nullptr) {
-        KillTimer(polling_.window_, polling_.timerId_);
+    const bool wasActive = polling_.active();
+    --polling_.commands_;
+    if (polling_.window_ != nullptr && !IsWindow(polling_.window_)) {
+        PostQuitMessage(0);
     }
+    polling_.update(wasActive);
 }

@@ -1,22 +1,50 @@
 // Polling while the window's thread is inside a modal loop of the system's
 // own: moving or sizing the window (with the mouse, or from the keyboard
-// with Alt+Space, Move), its system menu, dragging a scroll thumb or holding
-// a scroll arrow down. Each of these runs in the default handling of a
-// system command, inside the message step, and the polling loop waits until
-// it returns. They all dispatch timer messages, so for the time a system
-// command runs, a timer at the shortest interval the system allows calls
-// back.
+// with Alt+Space, Move), a menu (the system menu from the keyboard, the
+// caption or the taskbar, or a menu the program opens itself), dragging a
+// scroll thumb or holding a scroll arrow down. The polling loop waits in its
+// message step until such a loop returns; every one of them dispatches timer
+// messages, so while one runs, a timer calls back, and its procedure makes a
+// pass every millisecond until the loop has something to do.
+//
+// Two loops dispatch no timers and so stop the log while they last: holding a
+// caption button down, and the PSAPI message boxes, which run inside a pass.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+
 class ModalLoopPolling {
 public:
-    // The timer belongs to `window`; `tick` receives its messages.
-    void attach(HWND window, UINT_PTR timerId, TIMERPROC tick);
+    // What the polling needs of its window.
+    struct Passes {
+        std::function<bool()> mayStart;  // the one question whether a pass may start
+        std::function<bool()> run;       // one pass; true when the foreground changed
+        std::function<void()> allEnded;  // the last modal loop has returned
+    };
 
-    // For the time of one system command's default handling. They nest: the
-    // system menu's Move runs inside the menu's own command.
+    ModalLoopPolling() = default;
+    ModalLoopPolling(const ModalLoopPolling&) = delete;
+    ModalLoopPolling& operator=(const ModalLoopPolling&) = delete;
+
+    // The timer belongs to `window`.
+    void attach(HWND window, Passes passes);
+
+    // The window's notices of a loop: WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE,
+    // WM_ENTERMENULOOP and WM_EXITMENULOOP.
+    enum class Notice { sizeMove, menu };
+    void entered(Notice notice);
+    void left(Notice notice);
+
+    // Whether a modal loop runs now.
+    bool active() const;
+
+    // For the time of one system command's default handling, or of a menu
+    // the program tracks itself. They nest: the system menu's Move runs
+    // inside the menu's own command. Should the window have gone by the
+    // end, the loop may have taken the WM_QUIT that its end posted, and a
+    // new one is posted.
     class During {
     public:
         explicit During(ModalLoopPolling& polling);
@@ -29,8 +57,13 @@ public:
     };
 
 private:
+    static void CALLBACK tick(HWND window, UINT message, UINT_PTR id, DWORD time);
+    void pollUntilTheLoopHasWork();
+    void update(bool wasActive);
+
     HWND window_ = nullptr;
-    UINT_PTR timerId_ = 0;
-    TIMERPROC tick_ = nullptr;
-    int depth_ = 0;
+    Passes passes_;
+    bool inSizeMove_ = false;
+    bool inMenu_ = false;
+    int commands_ = 0;
 };
