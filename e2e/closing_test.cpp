@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e/harness/expectedLine.h"
+#include "e2e/harness/modalLoops.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/relayTrace.h"
 #include "e2e/harness/testWindow.h"
@@ -68,30 +69,19 @@ TEST_F(Closing, SysCommandCloseEndsTheProgram) {
     expectEndedWithTimerResolutionRestoredOnce();
 }
 
-// Finds the close box by asking the window what lies under points of its
-// title bar, then clicks it with the mouse.
+// Clicks the window's close box with the mouse.
 bool clickCloseBox(HWND window) {
-    RECT frame = {0, 0, 0, 0};
-    if (!GetWindowRect(window, &frame)) {
+    POINT closeBox = {0, 0};
+    if (!findNonClientPoint(window, HTCLOSE, closeBox)) {
         return false;
     }
-    for (LONG y = frame.top; y < frame.top + 40; y += 2) {
-        for (LONG x = frame.right - 1; x > frame.right - 80; x -= 2) {
-            DWORD_PTR hit = 0;
-            if (SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, defaultTimeoutMs, &hit) !=
-                    0 &&
-                hit == HTCLOSE) {
-                SetCursorPos(x, y);
-                INPUT clicks[2] = {};
-                clicks[0].type = INPUT_MOUSE;
-                clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-                clicks[1].type = INPUT_MOUSE;
-                clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-                return SendInput(2, clicks, sizeof(INPUT)) == 2;
-            }
-        }
-    }
-    return false;
+    SetCursorPos(closeBox.x, closeBox.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].type = INPUT_MOUSE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 
 TEST_F(Closing, ClickOnTheCloseBoxEndsTheProgram) {
@@ -119,11 +109,8 @@ TEST_F(Closing, SystemMenuCloseEndsTheProgram) {
     ASSERT_TRUE(bringToFront(program_.window()));
     // Alt+Space opens the system menu; C chooses its Close.
     pressKeys({VK_MENU, VK_SPACE});
-    ASSERT_TRUE(waitUntil([] {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(0, &info) && (info.flags & GUI_INMENUMODE) != 0;
-    })) << "the system menu did not open";
+    ASSERT_TRUE(waitUntil([this] { return inModalLoop(program_.mainThreadId(), GUI_INMENUMODE); }))
+        << "the system menu did not open";
     pressKeys({'C'});
     expectEndedWithTimerResolutionRestoredOnce();
 }
@@ -158,6 +145,55 @@ TEST_F(Closing, QuitBeforeTheFirstTickEndsTheProgram) {
     start(LaunchOptions::BeforeFirstTick::postQuit);
     expectEndedWithTimerResolutionRestoredOnce(0, 3000);
     EXPECT_EQ(countMessages(program_.trace(), program_.list(), "LB_ADDSTRING"), 0);
+}
+
+// Every way out ends the program from inside the window's keyboard move loop
+// too. Wine's loop takes the WM_QUIT that the window's end posts, or one
+// from another program, and does not post it again.
+struct WayOut {
+    const char* name;
+    void (*take)(const Program& program);
+};
+
+class ClosingDuringTheMoveLoop : public Closing, public ::testing::WithParamInterface<WayOut> {};
+
+TEST_P(ClosingDuringTheMoveLoop, EndsTheProgram) {
+    start();
+    startMoveLoop(program_.window());
+    ASSERT_TRUE(waitUntil([this] { return inModalLoop(program_.mainThreadId(), GUI_INMOVESIZE); }))
+        << "the window's move loop did not begin";
+    GetParam().take(program_);
+    expectEndedWithTimerResolutionRestoredOnce(1, 5000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WaysOut, ClosingDuringTheMoveLoop,
+    ::testing::Values(
+        WayOut{"CloseRequest", [](const Program& p) { PostMessageA(p.window(), WM_CLOSE, 0, 0); }},
+        WayOut{"SystemCommandClose", [](const Program& p) { PostMessageA(p.window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        WayOut{"QuitFromOutside", [](const Program& p) { PostThreadMessageA(p.mainThreadId(), WM_QUIT, 0, 0); }}),
+    [](const ::testing::TestParamInfo<WayOut>& info) { return std::string(info.param.name); });
+
+// The first tick comes inside a move loop begun at once. The loop's timer
+// polls meanwhile, the polling loop begins once the move loop has ended, and
+// Close ends the program.
+TEST_F(Closing, AMoveLoopBeforeTheFirstTickLeavesThePollingLoopToItsEnd) {
+    start(LaunchOptions::BeforeFirstTick::startMoveLoop);
+    ASSERT_TRUE(waitUntil([this] { return inModalLoop(program_.mainThreadId(), GUI_INMOVESIZE); }))
+        << "the window's move loop did not begin";
+    ASSERT_TRUE(waitUntil([this] { return findMessage(program_.trace(), program_.window(), "WM_TIMER,wp=00000001") >= 0; }))
+        << "Timer1 did not tick";
+    ASSERT_TRUE(PostMessageA(program_.window(), WM_KEYDOWN, VK_RETURN, 0));
+    ASSERT_TRUE(waitUntil([this] { return !inModalLoop(program_.mainThreadId(), GUI_INMOVESIZE); }));
+
+    WindowSpec plan;
+    plan.caption = "In front after the move loop";
+    TestWindow later(plan);
+    ASSERT_TRUE(bringToFront(later.handle()));
+    EXPECT_EQ(program_.lineOf(GetCurrentProcessId(), plan.caption),
+              expectedLine(ordinaryWindowFacts(plan.caption, plan.className, plan.rect, later.style())));
+    ASSERT_TRUE(clickButton(program_.closeButton()));
+    expectEndedWithTimerResolutionRestoredOnce();
 }
 
 // A tick of Timer1 posted from outside while the loop runs returns at once

@@ -284,49 +284,5 @@ TEST_F(Commands, HoveringALineTellsItsTimeAndHowLongItsWindowStayedInFront) {
     EXPECT_EQ(program_.exitCode(), 0u);
 }
 
-// Alt+Space, Move: the window's keyboard move loop runs inside the program's
-// message step until Enter or Esc (under Wine, also when another window
-// takes the front). The program goes on polling meanwhile: a window that
-// comes to the front for 50 ms is logged, with its executable.
-TEST_F(Commands, AWindowInFrontWhileTheProgramsWindowIsMovedIsLogged) {
-    const WindowSpec planA = planFor("Window A", {120, 100, 480, 340});
-    const WindowSpec planB = planFor("Fifty milliseconds in front", {520, 300, 860, 520});
-    TestWindow a(planA);
-    TestWindow b(planB);
-    // The pointer away from every window, where an earlier test may have
-    // left it over the list: Wine's move loop follows the pointer, and when
-    // it moves the window it takes the front back from B within a few
-    // milliseconds.
-    ASSERT_TRUE(movePointerTo({1000, 740}));
-    std::vector<std::string> seen;
-    frontAndWait(a, 1, seen);
-    // A's line painted before the move loop begins: the first paint of a
-    // wider line also lays the window out, 60 ms inside a move loop under
-    // Wine, and the program sees nothing while it paints.
-    waitUntil([] { return false; }, 300);
-    const auto moving = [this] {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(program_.mainThreadId(), &info) && (info.flags & GUI_INMOVESIZE) != 0;
-    };
-    ASSERT_TRUE(PostMessageA(program_.window(), WM_SYSCOMMAND, SC_MOVE, 0));
-    ASSERT_TRUE(waitUntil(moving)) << "the window's move loop did not begin";
-
-    ASSERT_TRUE(bringToFront(b.handle()));
-    waitUntil([] { return false; }, 50);
-    ASSERT_EQ(GetForegroundWindow(), b.handle()) << "B did not hold the front for 50 ms";
-    ASSERT_TRUE(bringToFront(a.handle()));
-    ASSERT_TRUE(program_.waitForLines(
-        [](const std::vector<std::string>& lines) { return ourLines(lines).size() >= 3; }, seen))
-        << listing(seen);
-    EXPECT_TRUE(moving()) << "the move loop ended before the lines were read";
-    EXPECT_EQ(ourLines(seen), (std::vector<std::string>{lineOf(a, planA), lineOf(b, planB), lineOf(a, planA)}))
-        << listing(seen);
-
-    // Enter ends the move loop.
-    ASSERT_TRUE(PostMessageA(program_.window(), WM_KEYDOWN, VK_RETURN, 0));
-    EXPECT_TRUE(waitUntil([&] { return !moving(); }));
-}
-
 }  // namespace
 }  // namespace e2e

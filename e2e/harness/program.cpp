@@ -6,6 +6,7 @@
 #include "e2e/harness/environment.h"
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/listBox.h"
+#include "e2e/harness/modalLoops.h"
 #include "e2e/harness/relayTrace.h"
 #include "e2e/harness/windowSearch.h"
 
@@ -274,6 +275,8 @@ bool Program::holdUntilWindowAndAct(LaunchOptions::BeforeFirstTick action) {
         const bool pressed = !exited && findWindowAndControls();
         if (pressed && action == LaunchOptions::BeforeFirstTick::pressClose) {
             pressByKeyboard(controls_.closeButton);
+        } else if (pressed && action == LaunchOptions::BeforeFirstTick::startMoveLoop) {
+            startMoveLoop(window_);
         } else if (pressed) {
             PostThreadMessageA(mainThreadId(), WM_QUIT, 0, 0);
         }

@@ -20,12 +20,13 @@ struct LaunchOptions {
     bool traceCalls = false;
 
     // Something to do before the first tick of the program's timer: press
-    // Close, or post WM_QUIT to its thread. The program is started with this
-    // process as its debugger and held at a debug event once its window
-    // exists; the key press or the quit is queued there, and the program is
-    // then let go. Queued messages come before any timer message, so they
-    // are handled before the tick whatever the machine's speed.
-    enum class BeforeFirstTick { nothing, pressClose, postQuit };
+    // Close, post WM_QUIT to its thread, or start the window's keyboard move
+    // loop (modalLoops.h). The program is started with this process as its
+    // debugger and held at a debug event once its window exists; the message
+    // is queued there, and the program is then let go. Queued messages come
+    // before any timer message, so they are handled before the tick whatever
+    // the machine's speed.
+    enum class BeforeFirstTick { nothing, pressClose, postQuit, startMoveLoop };
     BeforeFirstTick beforeFirstTick = BeforeFirstTick::nothing;
 
     // The program file to start, as a Windows path; empty: the one that
