@@ -9,6 +9,7 @@
 #include "main_window/panel.h"
 #include "main_window/resources/resource.h"
 #include "support/basOSinfo.h"
+#include "support/boundOnFirstUse.h"
 #include "support/deviceContext.h"
 #include "support/messageStep.h"
 #include "support/systemText.h"
@@ -75,7 +76,9 @@ bool Form1::createControls() {
     const HWND list = withDialogFont(createListBox(
         WS_EX_CLIENTEDGE, child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
         pixelsOf(list1Rect_), hwnd_, controlId::List1));
-    Frame1 = createChild(hwnd_, panelClassName, "", child, WS_EX_CONTROLPARENT, 0, frame1Rect_);
+    // The list's bottom edge overlaps the panel's top by a pixel or so; the
+    // list, above it, shows there.
+    Frame1 = createChild(hwnd_, panelClassName, "", child | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, frame1Rect_);
     ModalLoopPolling::Passes passes;
     passes.mayStart = [this] { return passMayStart(); };
     passes.run = [this] { return pass(); };
@@ -128,9 +131,12 @@ RECT Form1::pixelsOf(const TwipRect& where) const {
     return {left, top, left + twipsToPixels(where.width, dpiX_), top + twipsToPixels(where.height, dpiY_)};
 }
 
+// Placed controls are painted afresh, border and scroll bars too: pixels
+// carried along from where a control stood would show a scroll bar twice.
 void Form1::place(HWND control, const TwipRect& where) {
     const RECT place = pixelsOf(where);
-    MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+    bound::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                        place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 // Fits the list and the panel to the window's size.
@@ -150,26 +156,24 @@ void Form1::layout() {
 
     const ListSize listSize = listSizeFor(outerWidth, clientHeight, frame1Rect_.height,
                                           {list1Rect_.width, list1Rect_.height});
+    RECT before = {0, 0, 0, 0};
+    const bool placedBefore = GetWindowRect(list, &before) != FALSE;
+    // The list shows whole lines only. It is made without integral height,
+    // so that it never changes its own height behind the layout's back (it
+    // would, while the window is minimised, when its horizontal scroll bar
+    // comes or goes); the cut is made here instead, from the list box's
+    // border and scroll bars as they are, so the same size always gives the
+    // same places. It is made before the list is placed, so that the list
+    // never stands taller than it ends, painted over the panel below it;
+    // should the new width bring or take the horizontal scroll bar, the list
+    // is cut again.
     list1Rect_.width = listSize.width;
-    list1Rect_.height = listSize.height;
+    list1Rect_.height = wholeLinesOf(listSize.height);
     place(list, list1Rect_);
-
-    // The list shows whole lines only, and the panel follows the height it
-    // really has. The list box is made without integral height, so that it
-    // never changes its own height behind the layout's back (it would, while
-    // the window is minimised, when its horizontal scroll bar comes or goes);
-    // the cut is made here instead, from the list box's border and scroll
-    // bar as they are now, so the same size always gives the same places.
-    RECT listRect;
-    RECT listClient;
-    if (GetWindowRect(list, &listRect) && GetClientRect(list, &listClient)) {
-        const int height = listRect.bottom - listRect.top;
-        const int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-        const int kept = wholeLinesHeight(height, height - listClient.bottom, lineHeight);
-        list1Rect_.height = pixelsToTwips(kept, dpiY_);
-        if (kept != height) {
-            place(list, list1Rect_);
-        }
+    const QuarterTwips recut = wholeLinesOf(listSize.height);
+    if (recut != list1Rect_.height) {
+        list1Rect_.height = recut;
+        place(list, list1Rect_);
     }
 
     const PanelPlacement panel =
@@ -179,6 +183,30 @@ void Form1::layout() {
     place(Frame1, frame1Rect_);
     cmdCloseRect_.left = panel.closeLeft;
     place(cmdClose, cmdCloseRect_);
+
+    // What the list gave up is painted again, the panel's part of it too.
+    RECT after = {0, 0, 0, 0};
+    if (placedBefore && GetWindowRect(list, &after) && after.bottom < before.bottom) {
+        POINT corners[2] = {{before.left, after.bottom}, {before.right, before.bottom}};
+        ScreenToClient(hwnd_, &corners[0]);
+        ScreenToClient(hwnd_, &corners[1]);
+        const RECT uncovered = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+        RedrawWindow(hwnd_, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+// `height` (of the list's window) cut to whole lines, by the list box's
+// border and scroll bars as they are now.
+QuarterTwips Form1::wholeLinesOf(QuarterTwips height) const {
+    const HWND list = List1.handle();
+    RECT listRect;
+    RECT listClient;
+    if (!GetWindowRect(list, &listRect) || !GetClientRect(list, &listClient)) {
+        return height;
+    }
+    const int frame = (listRect.bottom - listRect.top) - listClient.bottom;
+    const int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    return pixelsToTwips(wholeLinesHeight(twipsToPixels(height, dpiY_), frame, lineHeight), dpiY_);
 }
 
 LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -37,6 +37,7 @@ private:
     RECT pixelsOf(const TwipRect& where) const;
     void place(HWND control, const TwipRect& where);
     void layout();
+    QuarterTwips wholeLinesOf(QuarterTwips height) const;
 
     // Life cycle, the polling loop and the foreground (Form1Polling.cpp).
     void load();
