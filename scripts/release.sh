@@ -65,8 +65,11 @@ if [ "$found" != "$(echo $checks | wc -w)" ]; then
     echo "release.sh: of the checks $checks, only $found exist" >&2
     exit 1
 fi
-step "Checking imports, instructions, version and build paths" \
-    ctest --test-dir build/tests -R "$pattern" --output-on-failure
+echo "Checking imports, instructions, version and build paths"
+if ! ctest --test-dir build/tests -R "$pattern" --output-on-failure; then
+    echo "release.sh: the programs failed the checks; nothing was released" >&2
+    exit 1
+fi
 
 # The folder inside the zip.
 stage="$work/stage/$name"
