@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs what building, running and testing need on Debian 12. Safe to run
-# again: it only calls apt-get when a package is missing.
+# Installs what building, running, testing and releasing need on Debian 12.
+# Safe to run again: it only calls apt-get when a package is missing.
 #
 # 32-bit code runs on some machines of this kind and not on others (a kernel
 # setting). The i386 C library is installed everywhere, and its loader tells
@@ -43,6 +43,7 @@ install cmake ninja-build \
   googletest \
   wine wine64 fonts-wine \
   xvfb xauth x11-utils imagemagick \
+  python3 \
   libc6:i386
 
 if scripts/lib/runs-32-bit; then
