@@ -2,6 +2,8 @@
 
 #include "inventory/processExe.h"
 #include "inventory/psapiProvisioning.h"
+#include "inventory/storeAppFrame.h"
+#include "inventory/wowTasks.h"
 #include "support/basOSinfo.h"
 
 std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window) {
@@ -18,4 +20,36 @@ std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window) {
         return std::string();
     }
     return exeOfProcess(pid);
+}
+
+WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, const WindowTraits& window) {
+    WindowProcess found;
+    found.pid = pid;
+    if (hwnd == nullptr || pid == 0) {
+        found.exePath = getExeOfWindow(hwnd, pid, window);
+        return found;
+    }
+    if (!OSInfo.isNT) {
+        // One snapshot for the executable and the parent.
+        const SnapshotEntry entry = processInSnapshot(pid);
+        WindowTraits traits = window;
+        traits.parentOrOwnerVisible = IsWindowVisible(GetParent(hwnd)) != FALSE;
+        if (qualifiesForLookup(traits)) {
+            found.exePath = resolveNtvdmName(entry.exe, pid);
+        }
+        found.details.parentPid = entry.parentPid;
+        found.details.parentExe = entry.parentExe;
+        return found;
+    }
+    const bool psapi = ensurePsapi();
+    const DWORD app = appProcessInFrame(hwnd, window.className, pid);
+    if (app != 0) {
+        found.frame.pid = pid;
+        found.frame.exe = psapi ? exeOfProcess(pid) : std::string();
+        found.pid = app;
+    }
+    // The frame's own traits decide whether an executable is named.
+    found.exePath = getExeOfWindow(hwnd, found.pid, window);
+    found.details = detailsOfProcess(found.pid, psapi);
+    return found;
 }

@@ -8,6 +8,7 @@
 #include "inventory/processExe.h"
 
 #include <cstddef>
+#include <vector>
 
 #include "inventory/wowTasks.h"
 #include "support/basOSinfo.h"
@@ -33,23 +34,6 @@ constexpr DWORD imageNameBufferLength = 32768;  // the longest path Windows know
 // A snapshot never holds this many processes; the bound stops a provider
 // that never says "no more".
 constexpr int mostSnapshotRecords = 1 << 16;
-
-std::string exeFromToolHelp(DWORD pid) {
-    KernelHandle snapshot(bound::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot.valid()) {
-        return std::string();
-    }
-    PROCESSENTRY32 record = {};
-    record.dwSize = sizeof record;
-    BOOL more = bound::Process32First(snapshot.get(), &record);
-    for (int examined = 0; more && examined < mostSnapshotRecords; ++examined) {
-        if (record.th32ProcessID == pid) {
-            return nTrim(std::string(record.szExeFile, sizeof record.szExeFile));
-        }
-        more = bound::Process32Next(snapshot.get(), &record);
-    }
-    return std::string();
-}
 
 // The file of the process's first module, which is its executable.
 bool exeFromFirstModule(DWORD pid, std::string& path) {
@@ -98,6 +82,38 @@ std::string exeFromPsapi(DWORD pid) {
 }  // namespace
 
 std::string exeOfProcess(DWORD pid) {
-    const std::string exe = OSInfo.isNT ? exeFromPsapi(pid) : exeFromToolHelp(pid);
+    const std::string exe = OSInfo.isNT ? exeFromPsapi(pid) : processInSnapshot(pid).exe;
     return resolveNtvdmName(exe, pid);
+}
+
+SnapshotEntry processInSnapshot(DWORD pid) {
+    SnapshotEntry found;
+    KernelHandle snapshot(bound::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) {
+        return found;
+    }
+    // The parent may come before its child in the snapshot or after it.
+    struct Seen {
+        DWORD pid;
+        std::string exe;
+    };
+    std::vector<Seen> seen;
+    PROCESSENTRY32 record = {};
+    record.dwSize = sizeof record;
+    BOOL more = bound::Process32First(snapshot.get(), &record);
+    for (int examined = 0; more && examined < mostSnapshotRecords; ++examined) {
+        std::string exe = nTrim(std::string(record.szExeFile, sizeof record.szExeFile));
+        if (record.th32ProcessID == pid) {
+            found.exe = exe;
+            found.parentPid = record.th32ParentProcessID;
+        }
+        seen.push_back({record.th32ProcessID, std::move(exe)});
+        more = bound::Process32Next(snapshot.get(), &record);
+    }
+    for (const Seen& process : seen) {
+        if (found.parentPid != 0 && process.pid == found.parentPid) {
+            found.parentExe = process.exe;
+        }
+    }
+    return found;
 }

@@ -10,3 +10,13 @@
 // family; the 16-bit task's file name for an NTVDM process. Empty text when
 // the process cannot be asked.
 std::string exeOfProcess(DWORD pid);
+
+// Process `pid` in one ToolHelp snapshot (the 95 family): its file name, and
+// the id and file name of the process that started it. The family keeps no
+// creation times, so the parent's id is taken as it stands.
+struct SnapshotEntry {
+    std::string exe;
+    DWORD parentPid = 0;
+    std::string parentExe;
+};
+SnapshotEntry processInSnapshot(DWORD pid);

@@ -79,6 +79,7 @@ constexpr const char winmm[] = "winmm.dll";
 constexpr const char kernel32[] = "kernel32.dll";
 constexpr const char user32[] = "user32.dll";
 constexpr const char advapi32[] = "advapi32.dll";
+constexpr const char ntdll[] = "ntdll.dll";
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 #include <vdmdbg.h>
+#include <winternl.h>
 
 #include <utility>
 

@@ -47,6 +47,7 @@ BOOL fillEntry(HANDLE snapshot, LPPROCESSENTRY32 entry) {
     }
     const FakeProcess& process = processes[nextSnapshotEntry++];
     entry->th32ProcessID = process.id;
+    entry->th32ParentProcessID = process.parent;
     std::memset(entry->szExeFile, 0, sizeof entry->szExeFile);
     std::strncpy(entry->szExeFile, process.exe.c_str(), sizeof entry->szExeFile - 1);
     return TRUE;

@@ -66,13 +66,15 @@ TEST_F(ProcessExe, NinetyFiveFamilyFindsTheProcessAnywhereInTheSnapshot) {
         fakes::processes.push_back({0xFFF00000u + i * 4, "PROGRAM" + std::to_string(i) + ".EXE"});
     }
     fakes::processes.push_back({77, "  EXPLORER.EXE  "});
+    fakes::processes[3].parent = 77;  // started by a process further on
+    EXPECT_EQ(processInSnapshot(0xFFF00000u + 3 * 4).parentExe, "EXPLORER.EXE  ");
     EXPECT_EQ(exeOfProcess(0xFFF00000u + 249 * 4), "PROGRAM249.EXE");
     EXPECT_EQ(exeOfProcess(77), "EXPLORER.EXE  ");  // leading blanks go, as in the line
     EXPECT_EQ(exeOfProcess(78), "");
-    EXPECT_EQ(fakes::handlesClosed, 3);
+    EXPECT_EQ(fakes::handlesClosed, 4);
     bound::CreateToolhelp32Snapshot.replace([](DWORD, DWORD) { return INVALID_HANDLE_VALUE; });
     EXPECT_EQ(exeOfProcess(77), "");
-    EXPECT_EQ(fakes::handlesClosed, 3);
+    EXPECT_EQ(fakes::handlesClosed, 4);
 }
 
 TEST_F(ProcessExe, AnNtvdmProcessIsNamedByItsTask) {

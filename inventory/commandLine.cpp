@@ -1,0 +1,110 @@
+#include "inventory/commandLine.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "support/boundOnFirstUse.h"
+#include "support/kernelHandle.h"
+#include "support/systemText.h"
+
+namespace {
+
+constexpr DWORD limitedQueryAccess = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista on
+constexpr auto processCommandLineInformation = static_cast<PROCESSINFOCLASS>(60);  // Windows 8.1 on
+constexpr ULONG longestText = 0xFFFE;  // a UNICODE_STRING's length is 16 bits
+
+std::string textOf(const UNICODE_STRING& text) {
+    return textFromWide(text.Buffer, text.Length / sizeof(wchar_t));
+}
+
+bool askTheSystem(DWORD pid, std::string& line) {
+    if (!bound::NtQueryInformationProcess.available()) {
+        return false;
+    }
+    KernelHandle process(bound::OpenProcess(limitedQueryAccess, FALSE, pid));
+    if (!process.valid()) {
+        return false;
+    }
+    // The answer is a UNICODE_STRING followed by its text.
+    const ULONG bytes = sizeof(UNICODE_STRING) + longestText + sizeof(wchar_t);
+    std::vector<ULONG_PTR> buffer(bytes / sizeof(ULONG_PTR) + 1);
+    ULONG written = 0;
+    if (bound::NtQueryInformationProcess(process.get(), processCommandLineInformation, buffer.data(), bytes,
+                                         &written) < 0) {
+        return false;
+    }
+    const auto* text = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+    const auto* first = reinterpret_cast<const char*>(buffer.data());
+    const auto* start = reinterpret_cast<const char*>(text->Buffer);
+    if (text->Length > 0 && (start < first + sizeof(UNICODE_STRING) || start + text->Length > first + bytes)) {
+        return false;
+    }
+    line = textOf(*text);
+    return true;
+}
+
+// Whether the process's memory has the layout this program knows: a 64-bit
+// process, as seen from the 32-bit program, has not.
+bool layoutReadable(HANDLE process) {
+#if defined(_WIN64)
+    (void)process;
+    return true;
+#else
+    BOOL programUnderWow64 = FALSE;
+    if (!bound::IsWow64Process(GetCurrentProcess(), &programUnderWow64) || !programUnderWow64) {
+        return true;  // 32-bit Windows, or one without WOW64: every process is 32-bit
+    }
+    BOOL processUnderWow64 = FALSE;
+    return bound::IsWow64Process(process, &processUnderWow64) && processUnderWow64;
+#endif
+}
+
+template <typename Value>
+bool readFrom(HANDLE process, const void* at, Value& value) {
+    SIZE_T read = 0;
+    return ReadProcessMemory(process, at, &value, sizeof value, &read) && read == sizeof value;
+}
+
+bool readParameters(DWORD pid, std::string& line) {
+    if (!bound::NtQueryInformationProcess.available()) {
+        return false;
+    }
+    KernelHandle process(bound::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    if (!process.valid() || !layoutReadable(process.get())) {
+        return false;
+    }
+    PROCESS_BASIC_INFORMATION basic = {};
+    ULONG written = 0;
+    if (bound::NtQueryInformationProcess(process.get(), ProcessBasicInformation, &basic, sizeof basic, &written) < 0 ||
+        basic.PebBaseAddress == nullptr) {
+        return false;
+    }
+    // The process environment block, its parameters and their command line,
+    // in the program's own layout.
+    const auto* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
+    const char* parameters = nullptr;
+    UNICODE_STRING commandLine = {};
+    if (!readFrom(process.get(), peb + offsetof(PEB, ProcessParameters), parameters) || parameters == nullptr ||
+        !readFrom(process.get(), parameters + offsetof(RTL_USER_PROCESS_PARAMETERS, CommandLine), commandLine)) {
+        return false;
+    }
+    std::wstring text(commandLine.Length / sizeof(wchar_t), L'\0');
+    SIZE_T read = 0;
+    if (!text.empty() && (!ReadProcessMemory(process.get(), commandLine.Buffer, &text[0],
+                                             text.size() * sizeof(wchar_t), &read) ||
+                          read != text.size() * sizeof(wchar_t))) {
+        return false;
+    }
+    line = textFromWide(text.data(), text.size());
+    return true;
+}
+
+}  // namespace
+
+std::string commandLineOfProcess(DWORD pid) {
+    std::string line;
+    if (!askTheSystem(pid, line) && !readParameters(pid, line)) {
+        line.clear();
+    }
+    return line;
+}
