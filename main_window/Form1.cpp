@@ -90,8 +90,12 @@ bool Form1::createControls() {
     modalLoops_.attach(hwnd_, std::move(passes));
     // When its horizontal scroll bar comes or goes, the list is cut to whole
     // lines again, and the panel follows.
+    LogList::Owner tells;
+    tells.extentChanged = [this] { layout(); };
+    tells.copyAsked = [this] { copyCommand(); };
+    tells.menuAsked = [this](POINT at) { listMenuCommand(at); };
     if (list == nullptr || Frame1 == nullptr ||
-        !List1.attach(hwnd_, list, controlId::listRepaint, modalLoops_, [this] { layout(); })) {
+        !List1.attach(hwnd_, list, controlId::listRepaint, modalLoops_, std::move(tells))) {
         return false;
     }
     cmdClear = createChild(Frame1, "BUTTON", design::cmdClearCaption,
@@ -131,12 +135,14 @@ RECT Form1::pixelsOf(const TwipRect& where) const {
     return {left, top, left + twipsToPixels(where.width, dpiX_), top + twipsToPixels(where.height, dpiY_)};
 }
 
-// Placed controls are painted afresh, border and scroll bars too: pixels
-// carried along from where a control stood would show a scroll bar twice.
+// The panel is painted afresh where it goes: the pixels it would carry along
+// may hold a piece of the list's scroll bar, which the list, above it, drew
+// over its top. The list keeps its lines' pixels, which are costly to paint.
 void Form1::place(HWND control, const TwipRect& where) {
     const RECT place = pixelsOf(where);
+    const UINT carry = control == List1.handle() ? 0 : SWP_NOCOPYBITS;
     bound::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
-                        place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+                        place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | carry);
 }
 
 // Fits the list and the panel to the window's size.
@@ -238,6 +244,12 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         if (List1.answerTooltip(lParam)) {
             return 0;
+        }
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_NOTIFYFORMAT:
+        // The tooltip's text is Unicode on the NT family, as the lines are.
+        if (lParam == NF_QUERY) {
+            return OSInfo.isNT ? NFR_UNICODE : NFR_ANSI;
         }
         return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_TIMER:

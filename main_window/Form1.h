@@ -54,6 +54,7 @@ private:
     void topMostCommand();
     void clearCommand();
     void copyCommand();
+    void listMenuCommand(POINT at);
 
     HWND hwnd_ = nullptr;
     LogList List1;

@@ -1,12 +1,9 @@
-// The user's commands: TopMost, Clear and Copy.
+// The user's commands: TopMost, Clear, Copy, and the list's context menu.
 #include "main_window/Form1.h"
 
-#include <cstring>
-
-#include "support/basOSinfo.h"
+#include "main_window/listMenu.h"
 #include "support/boundOnFirstUse.h"
-#include "support/clipboardHandles.h"
-#include "support/systemText.h"
+#include "support/clipboardText.h"
 
 void Form1::topMostCommand() {
     const bool ticked = SendMessageA(chkTopMost, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
@@ -18,58 +15,48 @@ void Form1::clearCommand() {
     List1.clear();
 }
 
-namespace {
-
-constexpr UINT clipboardMemory = GMEM_MOVEABLE | GMEM_DDESHARE;
-
-// Copies `bytes` of `data` into `block`; false when there is no block.
-bool fill(GlobalBlock& block, const void* data, std::size_t bytes) {
-    void* target = block.get() != nullptr ? GlobalLock(block.get()) : nullptr;
-    if (target == nullptr) {
-        return false;
-    }
-    std::memcpy(target, data, bytes);
-    GlobalUnlock(block.get());
-    return true;
-}
-
-// Hands `block` to the open clipboard as `format`, which then owns it.
-void hand(GlobalBlock& block, UINT format) {
-    if (SetClipboardData(format, block.get()) != nullptr) {
-        block.release();
-    }
-}
-
-}  // namespace
-
-// The selected line goes onto the clipboard as text: on the NT family as
-// Unicode and, for programs that paste ANSI, in the system's code page too.
+// The selected line goes onto the clipboard as it is shown. Another program
+// may hold the clipboard; the copy is then skipped and the clipboard keeps
+// what it had.
 void Form1::copyCommand() {
-    const std::string line = List1.selectedLine();
-    const std::string ansi = ansiFromText(line);
+    copyTextToClipboard(hwnd_, List1.selectedLine());
+}
 
-    // Another program may hold the clipboard; the copy is then skipped and
-    // the clipboard keeps what it had. So does it when memory runs short.
-    OpenClipboardSession clipboard(hwnd_);
-    if (!clipboard.isOpen()) {
+// The menu acts on the line chosen when it opened, also when new lines came
+// or old ones went while it was open. The log goes on meanwhile: the menu's
+// loop polls (modalLoopPolling.h). A copy of the whole log stops it for as
+// long as the copy takes.
+void Form1::listMenuCommand(POINT at) {
+    std::uint64_t chosen = 0;
+    const bool lineChosen = List1.selectedNumber(chosen);
+    ListMenuChoice choice = ListMenuChoice::none;
+    {
+        const ModalLoopPolling::During polling(modalLoops_);
+        choice = trackListMenu(hwnd_, at, lineChosen);
+    }
+    // The window may have been closed while the menu was open.
+    if (hwnd_ == nullptr) {
         return;
     }
-    GlobalBlock ansiBlock(clipboardMemory, ansi.size() + 1);
-    if (!fill(ansiBlock, ansi.c_str(), ansi.size() + 1)) {
-        return;
+    const int line = lineChosen ? List1.indexOfNumber(chosen) : -1;
+    switch (choice) {
+    case ListMenuChoice::copy:
+        if (line >= 0) {
+            copyTextToClipboard(hwnd_, List1.lineText(line));
+        }
+        break;
+    case ListMenuChoice::copyWithDetails:
+        if (line >= 0) {
+            copyTextToClipboard(hwnd_, List1.detailsTable(line, line));
+        }
+        break;
+    case ListMenuChoice::copyAllWithDetails:
+        copyTextToClipboard(hwnd_, List1.detailsTable(0, List1.count() - 1));
+        break;
+    case ListMenuChoice::clear:
+        clearCommand();
+        break;
+    case ListMenuChoice::none:
+        break;
     }
-    if (!OSInfo.isNT) {
-        EmptyClipboard();
-        hand(ansiBlock, CF_TEXT);
-        return;
-    }
-    const std::wstring wide = wideFromText(line);
-    const std::size_t wideBytes = (wide.size() + 1) * sizeof(wchar_t);
-    GlobalBlock wideBlock(clipboardMemory, wideBytes);
-    if (!fill(wideBlock, wide.c_str(), wideBytes)) {
-        return;
-    }
-    EmptyClipboard();
-    hand(wideBlock, CF_UNICODETEXT);
-    hand(ansiBlock, CF_TEXT);
 }

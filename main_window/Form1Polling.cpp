@@ -24,6 +24,7 @@ FrontTime frontTimeNow() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     FrontTime front;
+    front.date = dateOf(now.wYear, now.wMonth, now.wDay);
     front.timeOfDayMs = timeOfDayMs(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
     front.stampMs = millisecondClock();
     return front;
@@ -123,7 +124,11 @@ void Form1::checkForeground() {
     facts.bottom = rect.bottom;
     facts.style = static_cast<std::uint32_t>(GetWindowLongA(h, GWL_STYLE));
     facts.iconic = IsIconic(h);
-    facts.exePath = getExeOfWindow(h, pid, traitsOf(facts));
+    // The executable, and the rest of what is read of the process; for a
+    // Store app's frame, of the app inside it.
+    const WindowProcess process = lookUpWindowProcess(h, pid, traitsOf(facts));
+    facts.pid = process.pid;
+    facts.exePath = process.exePath;
 
     // The lookup may let the window run; if it was closed meanwhile, nobody
     // can see the line any more.
@@ -131,6 +136,7 @@ void Form1::checkForeground() {
         return;
     }
     const std::string line = buildLogLine(facts);
+    const LineRecord record = recordOf(line, front, facts, process.details, process.frame);
     // If memory ran short while the line was built, the heap's reserve stood
     // in: the line is dropped, so that the reserve can be set aside again,
     // and the window is not taken as seen, so that the next pass tries again.
@@ -138,7 +144,7 @@ void Form1::checkForeground() {
         lastForegroundWnd = before;
         return;
     }
-    List1.append(line, front);
+    List1.append(line, record);
 }
 
 // Both read the whole buffer back, blanks and NUL included, and trim it: a

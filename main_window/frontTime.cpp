@@ -17,6 +17,10 @@ std::string padded(std::uint32_t value, std::size_t width) {
 
 }  // namespace
 
+std::uint32_t dateOf(unsigned year, unsigned month, unsigned day) {
+    return (year * 100u + month) * 100u + day;
+}
+
 std::uint32_t timeOfDayMs(unsigned hour, unsigned minute, unsigned second, unsigned millisecond) {
     return ((hour * 60u + minute) * 60u + second) * 1000u + millisecond;
 }
@@ -25,12 +29,16 @@ std::uint32_t heldMs(std::uint32_t from, std::uint32_t to) {
     return to - from;
 }
 
-std::string describeFrontTime(std::uint32_t timeOfDayMs, bool stillInFront, std::uint32_t heldMs) {
-    const std::uint32_t ms = timeOfDayMs % msPerDay;
-    std::string text = padded(ms / 3600000u, 2) + ":" + padded(ms / 60000u % 60u, 2) + ":" +
-                       padded(ms / 1000u % 60u, 2) + "." + padded(ms % 1000u, 3);
+std::string localTimeText(const FrontTime& front) {
+    const std::uint32_t ms = front.timeOfDayMs % msPerDay;
+    return padded(front.date / 10000u, 4) + "-" + padded(front.date / 100u % 100u, 2) + "-" +
+           padded(front.date % 100u, 2) + " " + padded(ms / 3600000u, 2) + ":" + padded(ms / 60000u % 60u, 2) +
+           ":" + padded(ms / 1000u % 60u, 2) + "." + padded(ms % 1000u, 3);
+}
+
+std::string describeFrontTime(const FrontTime& front, bool stillInFront, std::uint32_t heldMs) {
     if (stillInFront) {
-        return text + ", still in front";
+        return localTimeText(front) + ", still in front";
     }
-    return text + ", in front for " + formatDecimal(heldMs) + " ms";
+    return localTimeText(front) + ", in front for " + formatDecimal(heldMs) + " ms";
 }

@@ -2,12 +2,19 @@
 
 #include <commctrl.h>
 
+#include "support/basOSinfo.h"
+#include "support/systemText.h"
+
 namespace {
 
-// The line of `list` at `point` (client coordinates), or -1 over no line.
+// Wide enough for the command line's lines (tipText.h).
+constexpr LPARAM tipWidthPixels = 640;
+
+}  // namespace
+
 // Worked out from the top line and the line height, as LB_ITEMFROMPOINT
 // answers in 16 bits only.
-int lineAt(HWND list, POINT point) {
+int lineAtPoint(HWND list, POINT point) {
     RECT area;
     if (!GetClientRect(list, &area) || !PtInRect(&area, point)) {
         return -1;
@@ -28,8 +35,6 @@ int lineAt(HWND list, POINT point) {
     return static_cast<int>(line);
 }
 
-}  // namespace
-
 bool LineTooltip::attach(HWND owner, HWND list, TextOfLine textOfLine) {
     list_ = list;
     textOfLine_ = std::move(textOfLine);
@@ -38,27 +43,43 @@ bool LineTooltip::attach(HWND owner, HWND list, TextOfLine textOfLine) {
     // ticked. It has no owner: a window that owns a topmost window is not
     // made topmost itself under Wine. Being a tool window, it never shows on
     // the taskbar, whatever the system. destroy() takes it away.
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)),
-                               nullptr);
+    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    const DWORD style = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP;
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+    tooltip_ = OSInfo.isNT ? CreateWindowExW(exStyle, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr)
+                           : CreateWindowExA(exStyle, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (tooltip_ == nullptr) {
         return false;
     }
-    // One tool, the whole list; its text is asked for each time it shows.
-    // The size of the first version of the record, which every version of
-    // the common controls takes.
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = owner;
-    tool.uId = reinterpret_cast<UINT_PTR>(list);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    if (!SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    // One tool, the whole list; its text is asked for each time it shows, in
+    // the form the owner asks for (WM_NOTIFYFORMAT). The size of the first
+    // version of the record, which every version of the common controls
+    // takes.
+    LRESULT added = FALSE;
+    if (OSInfo.isNT) {
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = owner;
+        tool.uId = reinterpret_cast<UINT_PTR>(list);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        added = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        TOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = owner;
+        tool.uId = reinterpret_cast<UINT_PTR>(list);
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        added = SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (!added) {
         destroy();
         return false;
     }
+    manyLines_ = SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, tipWidthPixels) != 0;
     return true;
 }
 
@@ -70,7 +91,7 @@ void LineTooltip::relay(UINT message, WPARAM wParam, LPARAM lParam) {
     // shows the new line's text after its usual delay.
     if (message == WM_MOUSEMOVE) {
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const int line = lineAt(list_, point);
+        const int line = lineAtPoint(list_, point);
         if (line != hotLine_) {
             hotLine_ = line;
             hide();
@@ -89,14 +110,23 @@ void LineTooltip::relay(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool LineTooltip::answer(LPARAM notification) {
     auto* header = reinterpret_cast<NMHDR*>(notification);
-    if (tooltip_ == nullptr || header->hwndFrom != tooltip_ || header->code != TTN_GETDISPINFOA) {
+    if (tooltip_ == nullptr || header->hwndFrom != tooltip_ ||
+        (header->code != TTN_GETDISPINFOA && header->code != TTN_GETDISPINFOW)) {
         return false;
     }
     hotLine_ = lineUnderCursor();
     text_ = hotLine_ >= 0 ? textOfLine_(hotLine_) : std::string();
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(notification);
-    info->lpszText = &text_[0];  // empty text: no tip
-    info->hinst = nullptr;
+    // Empty text: no tip.
+    if (header->code == TTN_GETDISPINFOW) {
+        wideText_ = wideFromText(text_);
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(notification);
+        info->lpszText = &wideText_[0];
+        info->hinst = nullptr;
+    } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(notification);
+        info->lpszText = &text_[0];
+        info->hinst = nullptr;
+    }
     return true;
 }
 
@@ -111,7 +141,7 @@ int LineTooltip::lineUnderCursor() const {
     if (!GetCursorPos(&point) || !ScreenToClient(list_, &point)) {
         return -1;
     }
-    return lineAt(list_, point);
+    return lineAtPoint(list_, point);
 }
 
 LineTooltip::~LineTooltip() {

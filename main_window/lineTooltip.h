@@ -1,6 +1,8 @@
 // The tooltip over the log's lines. Hovering a line shows when its window
-// came to the front and how long it stayed there; moving to another line
-// shows that line's text. It shows while another program is in front, too.
+// came to the front and how long it stayed there, and what was read of its
+// process (tipText.h); moving to another line shows that line's text. It
+// shows while another program is in front, too. On the NT family its text is
+// Unicode, as the lines are.
 //
 // The list's own procedure hands it the mouse messages (relay()): the
 // tooltip does not subclass the list itself, so the list has one subclass
@@ -43,6 +45,11 @@ public:
     // and the next one asks again.
     void linesChanged();
 
+    // Whether a tip may have several lines. The common controls of Windows
+    // 95 as first released (4.00) show one line only; they do not know the
+    // message that sets a tip's width, and answer it with 0.
+    bool showsManyLines() const { return manyLines_; }
+
 private:
     int lineUnderCursor() const;
     void hide();
@@ -50,6 +57,11 @@ private:
     HWND tooltip_ = nullptr;
     HWND list_ = nullptr;
     TextOfLine textOfLine_;
+    bool manyLines_ = false;
     int hotLine_ = -1;     // the line whose text the tip has, or -1
     std::string text_;     // the tip's text, held while the tooltip shows it
+    std::wstring wideText_;
 };
+
+// The line of `list` at `point` (client coordinates), or -1 over no line.
+int lineAtPoint(HWND list, POINT point);

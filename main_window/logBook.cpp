@@ -11,14 +11,32 @@ int LogBook::linesToDropFor(std::size_t bytes) const {
     return drop;
 }
 
-std::string LogBook::frontTimeText(int index) const {
-    if (index < 0 || index >= lines() || !at(index).timed) {
-        return std::string();
+LineRecord recordOf(const std::string& line, const FrontTime& front, const ForegroundFacts& facts,
+                    const ProcessDetails& details, const FrameHost& frame) {
+    LineRecord record;
+    record.known = true;
+    record.front = front;
+    record.facts = facts;
+    record.details = details;
+    record.frame = frame;
+    record.bytes = line.size() + facts.title.size() + facts.className.size() + facts.exePath.size() +
+                   details.parentExe.size() + details.commandLine.size() + details.parentCommandLine.size() +
+                   frame.exe.size();
+    return record;
+}
+
+std::uint32_t LogBook::heldMsOf(int index) const {
+    if (index < 0 || index + 1 >= lines()) {
+        return 0;
     }
-    const FrontTime& front = at(index).front;
-    const bool newest = index + 1 == lines();
-    const std::uint32_t held = newest ? 0 : heldMs(front.stampMs, at(index + 1).front.stampMs);
-    return describeFrontTime(front.timeOfDayMs, newest, held);
+    return heldMs(at(index).front.stampMs, at(index + 1).front.stampMs);
+}
+
+int LogBook::indexOf(std::uint64_t number) const {
+    if (number < dropped_ || number - dropped_ >= static_cast<std::uint64_t>(lines())) {
+        return -1;
+    }
+    return static_cast<int>(number - dropped_);
 }
 
 void LogBook::add(const LineRecord& record) {
@@ -32,10 +50,12 @@ bool LogBook::dropOldest() {
     }
     bytes_ -= records_.front().bytes;
     records_.pop_front();
+    ++dropped_;
     return true;
 }
 
 void LogBook::clear() {
+    dropped_ += records_.size();
     records_.clear();
     bytes_ = 0;
 }

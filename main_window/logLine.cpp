@@ -37,12 +37,16 @@ std::string formatHex(std::uint32_t value) {
     return text;
 }
 
-std::string buildLogLine(const ForegroundFacts& facts) {
+std::string positionText(const ForegroundFacts& facts) {
     // Width and height are taken in 64 bits, so that no rectangle can
     // overflow the subtraction.
     const std::int64_t width = static_cast<std::int64_t>(facts.right) - facts.left;
     const std::int64_t height = static_cast<std::int64_t>(facts.bottom) - facts.top;
+    return formatDecimal(facts.left) + ',' + formatDecimal(facts.top) + ',' + formatDecimal(width) + ',' +
+           formatDecimal(height);
+}
 
+std::string buildLogLine(const ForegroundFacts& facts) {
     std::string line;
     line.reserve(96 + facts.title.size() + facts.className.size() + facts.exePath.size());
     line += "title='";
@@ -52,13 +56,7 @@ std::string buildLogLine(const ForegroundFacts& facts) {
     line += "'  vis=";
     line += facts.visible != 0 ? "yes" : "no";
     line += "  pos=";
-    line += formatDecimal(facts.left);
-    line += ',';
-    line += formatDecimal(facts.top);
-    line += ',';
-    line += formatDecimal(width);
-    line += ',';
-    line += formatDecimal(height);
+    line += positionText(facts);
     line += "  exe='";
     line += facts.exePath;
     line += "'  pid=";

@@ -26,5 +26,8 @@ std::string formatDecimal(std::int64_t value);
 // zeros: "0", "14CF0000", "B0C80000".
 std::string formatHex(std::uint32_t value);
 
+// The position field's value: left, top, width and height.
+std::string positionText(const ForegroundFacts& facts);
+
 // title='..'  cls='..'  vis=..  pos=l,t,w,h  exe='..'  pid=..  style=..  iconic=..
 std::string buildLogLine(const ForegroundFacts& facts);

@@ -10,7 +10,9 @@
 // which only the painting needs, is measured then too.
 #include "main_window/logList.h"
 
+#include "main_window/detailsTable.h"
 #include "main_window/modalLoopPolling.h"
+#include "main_window/tipText.h"
 #include "support/deviceContext.h"
 #include "support/systemText.h"
 
@@ -37,13 +39,12 @@ WNDPROC replaceProcedure(HWND window, WNDPROC next) {
 
 }  // namespace
 
-bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops,
-                     std::function<void()> extentChanged) {
+bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops, Owner tells) {
     owner_ = owner;
     list_ = list;
     repaintTimerId_ = repaintTimerId;
     modalLoops_ = &modalLoops;
-    extentChanged_ = std::move(extentChanged);
+    tells_ = std::move(tells);
     SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     originalProcedure_ = replaceProcedure(list, procedure);
     if (originalProcedure_ == nullptr) {
@@ -51,7 +52,7 @@ bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPo
     }
     tooltip_.attach(owner, list, [this](int line) {
         book_.alignTo(count());
-        return book_.frontTimeText(line);
+        return tipText(book_, line, tooltip_.showsManyLines());
     });
     return true;
 }
@@ -73,36 +74,111 @@ LRESULT CALLBACK LogList::procedure(HWND list, UINT message, WPARAM wParam, LPAR
     };
     if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
         self->tooltip_.relay(message, wParam, lParam);
-    } else if (message == WM_SYSCOMMAND) {
+    }
+    switch (message) {
+    case WM_SYSCOMMAND: {
         // Dragging the scroll thumb, or holding a scroll arrow down.
         const ModalLoopPolling::During polling(*self->modalLoops_);
         return original();
     }
+    case WM_RBUTTONDOWN:
+        // The menu that follows acts on the line clicked.
+        self->selectLineAt(lParam);
+        break;
+    case WM_CONTEXTMENU:
+        self->tells_.menuAsked(self->menuPoint(lParam));
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (self->handleKey(message, wParam)) {
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == 3) {
+            return 0;  // Ctrl+C is a copy, not the start of a search
+        }
+        break;
+    default:
+        break;
+    }
     return original();
+}
+
+// Shift+F10 and the Menu key open the context menu at the selected line;
+// their key-up goes too, so that the system opens neither a second menu nor
+// the window's menu. Ctrl+C copies the selected line.
+bool LogList::handleKey(UINT message, WPARAM key) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (!down) {
+        if (key == menuKeyDown_) {
+            menuKeyDown_ = 0;
+            return true;
+        }
+        return false;
+    }
+    menuKeyDown_ = 0;
+    if (key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0)) {
+        menuKeyDown_ = key;
+        tells_.menuAsked(menuPoint(static_cast<LPARAM>(-1)));
+        return true;
+    }
+    if (message == WM_KEYDOWN && key == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        tells_.copyAsked();
+        return true;
+    }
+    return false;
+}
+
+void LogList::selectLineAt(LPARAM clientPoint) {
+    const POINT point = {static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
+    const int line = lineAtPoint(list_, point);
+    if (line >= 0) {
+        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    }
+}
+
+// Where the menu opens: at the pointer for a click; from the keyboard
+// (-1), at the selected line, or at the list's corner without one.
+POINT LogList::menuPoint(LPARAM screenPoint) const {
+    if (screenPoint != static_cast<LPARAM>(-1)) {
+        return {static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+    }
+    POINT point = {0, 0};
+    RECT line;
+    const LRESULT selected = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    if (selected != LB_ERR &&
+        SendMessageA(list_, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&line)) != LB_ERR) {
+        point = {line.left + 8, line.bottom};
+    }
+    ClientToScreen(list_, &point);
+    return point;
 }
 
 int LogList::count() const {
     return static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0));
 }
 
-bool LogList::append(const std::string& line, const FrontTime& front) {
+bool LogList::append(const std::string& line, const LineRecord& record) {
     holdBackPainting();
     // The list holds what the book knows of, unless someone else changed it.
     book_.alignTo(count());
     std::size_t freed = 0;
-    for (int drop = book_.linesToDropFor(line.size()); drop > 0; --drop) {
+    for (int drop = book_.linesToDropFor(record.bytes); drop > 0; --drop) {
         dropOldest(freed);
     }
     LRESULT index = LB_ERR;
     const bool added = appendDroppingOldest(
-        line.size(),
+        record.bytes, book_.bytes(),
         [&] {
             index = addListLine(list_, line);
             return answerOf(index);
         },
         [this](std::size_t& dropped) { return dropOldest(dropped); });
     if (added) {
-        book_.add({line.size(), true, front});
+        book_.add(record);
         // The list is not sorted: the new line is the last one.
         SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         unmeasuredLines_.push_back(line);
@@ -131,16 +207,44 @@ void LogList::clear() {
     widestLinePixels_ = 0;
     SendMessageA(list_, LB_SETHORIZONTALEXTENT, 0, 0);
     // The horizontal scroll bar is gone, and the list has room for more lines.
-    extentChanged_();
+    tells_.extentChanged();
 }
 
 std::string LogList::selectedLine() const {
-    std::string line;
     const LRESULT selected = SendMessageA(list_, LB_GETCURSEL, 0, 0);
-    if (selected != LB_ERR && !readListLine(list_, static_cast<int>(selected), line)) {
+    return selected != LB_ERR ? lineText(static_cast<int>(selected)) : std::string();
+}
+
+std::string LogList::lineText(int index) const {
+    std::string line;
+    if (!readListLine(list_, index, line)) {
         line.clear();
     }
     return line;
+}
+
+bool LogList::selectedNumber(std::uint64_t& number) {
+    const LRESULT selected = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR) {
+        return false;
+    }
+    book_.alignTo(count());
+    number = book_.numberOf(static_cast<int>(selected));
+    return true;
+}
+
+int LogList::indexOfNumber(std::uint64_t number) {
+    book_.alignTo(count());
+    return book_.indexOf(number);
+}
+
+std::string LogList::detailsTable(int first, int last) {
+    book_.alignTo(count());
+    std::string table = detailsHeader();
+    for (int index = first < 0 ? 0 : first; index <= last && index < book_.lines(); ++index) {
+        table += detailsRow(book_, index, book_.at(index).known ? std::string() : lineText(index));
+    }
+    return table;
 }
 
 void LogList::holdBackPainting() {
@@ -198,6 +302,6 @@ void LogList::widenExtent() {
         SendMessageA(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestLinePixels_), 0);
         // The horizontal scroll bar may have appeared and taken the height
         // of some lines.
-        extentChanged_();
+        tells_.extentChanged();
     }
 }

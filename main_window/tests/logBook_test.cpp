@@ -1,4 +1,5 @@
 #include "main_window/logBook.h"
+#include "main_window/tipText.h"
 
 #include <gtest/gtest.h>
 
@@ -64,21 +65,34 @@ TEST(LogBook, KeepsCountAndBytesInStepWithTheList) {
     EXPECT_EQ(book.bytes(), 0u);
 }
 
+LineRecord timed(std::uint32_t timeOfDay, std::uint32_t stamp) {
+    ForegroundFacts facts;
+    facts.title = "a window";
+    return recordOf("title='a window'", {dateOf(2026, 12, 7), timeOfDay, stamp}, facts, {}, {});
+}
+
 // The times travel with their lines: a line's hold ends at the next line's
-// change, and the newest line is still in front.
-TEST(LogBook, EachLineTellsItsOwnTimeAndHold) {
+// change, and the newest line is still in front. A line keeps its number
+// while older ones go, for a command that acts on it later.
+TEST(LogBook, EachLineKeepsItsOwnTimeHoldAndNumber) {
     LogBook book;
-    book.add({10, true, {timeOfDayMs(8, 0, 0, 0), 5000}});
-    book.add({10, true, {timeOfDayMs(8, 0, 0, 300), 5300}});
-    book.add({10, true, {timeOfDayMs(8, 0, 1, 0), 6000}});
-    EXPECT_EQ(book.frontTimeText(0), "08:00:00.000, in front for 300 ms");
-    EXPECT_EQ(book.frontTimeText(1), "08:00:00.300, in front for 700 ms");
-    EXPECT_EQ(book.frontTimeText(2), "08:00:01.000, still in front");
-    EXPECT_EQ(book.frontTimeText(3), "");
+    book.add(timed(timeOfDayMs(8, 0, 0, 0), 5000));
+    book.add(timed(timeOfDayMs(8, 0, 0, 300), 5300));
+    book.add(timed(timeOfDayMs(8, 0, 1, 0), 6000));
+    EXPECT_EQ(book.at(0).bytes, 16u + 8u);  // the line and the title kept beside it
+    EXPECT_EQ(tipText(book, 0, false), "2026-12-07 08:00:00.000, in front for 300 ms");
+    EXPECT_EQ(tipText(book, 1, false), "2026-12-07 08:00:00.300, in front for 700 ms");
+    EXPECT_EQ(tipText(book, 2, false), "2026-12-07 08:00:01.000, still in front");
+    EXPECT_EQ(tipText(book, 3, false), "");
+    const std::uint64_t second = book.numberOf(1);
     book.dropOldest();
-    EXPECT_EQ(book.frontTimeText(0), "08:00:00.300, in front for 700 ms");
-    book.alignTo(3);  // a line added from elsewhere has no time
-    EXPECT_EQ(book.frontTimeText(0), "");
+    EXPECT_EQ(book.indexOf(second), 0);
+    EXPECT_EQ(tipText(book, 0, false), "2026-12-07 08:00:00.300, in front for 700 ms");
+    book.clear();
+    EXPECT_EQ(book.indexOf(second), -1);
+    book.add(timed(0, 0));
+    book.alignTo(2);  // a line added from elsewhere has no time
+    EXPECT_EQ(tipText(book, 0, false), "");
 }
 
 // A list box out of space refuses a line with LB_ERRSPACE: the oldest lines
@@ -98,13 +112,13 @@ TEST(AppendRule, DropsOnlyWhatMakesRoomForTheNewLine) {
         {"room made by two lines", "SSA", 50, 100, true, 2},
         {"refused for another reason", "R", 50, 100, false, 0},
         {"never fits: as much text as the line, no more", "S", 50, 35, false, 4},
-        {"never fits, and a short log", "S", 2, 100, false, 2},
+        {"a line larger than the whole log drops nothing", "S", 2, 100, false, 0},
     };
     for (const Case& c : cases) {
         int lines = c.linesBefore;
         int tries = 0;
         const bool added = appendDroppingOldest(
-            c.newBytes,
+            c.newBytes, static_cast<std::size_t>(c.linesBefore) * 10,
             [&] {
                 const std::size_t last = std::char_traits<char>::length(c.answers) - 1;
                 const char answer = c.answers[std::min<std::size_t>(static_cast<std::size_t>(tries++), last)];
