@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e/harness/expectedLine.h"
+#include "e2e/harness/keyboard.h"
 #include "e2e/harness/modalLoops.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/relayTrace.h"
@@ -15,15 +16,6 @@
 
 namespace e2e {
 namespace {
-
-void pressKeys(std::initializer_list<BYTE> keys) {
-    for (BYTE key : keys) {
-        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        keybd_event(*key, static_cast<BYTE>(MapVirtualKeyA(*key, 0)), KEYEVENTF_KEYUP, 0);
-    }
-}
 
 class Closing : public ::testing::Test {
 protected:

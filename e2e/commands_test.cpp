@@ -250,13 +250,17 @@ TEST_F(Commands, HoveringALineTellsItsTimeAndHowLongItsWindowStayedInFront) {
     ASSERT_TRUE(middleOfLine(program_.list(), indexA, lineA));
     ASSERT_TRUE(middleOfLine(program_.list(), indexB, lineB));
     ASSERT_TRUE(movePointerTo(lineA));
-    const std::string tipA = waitForTooltipText(program_.pid(), 5000);
-    unsigned hour = 0, minute = 0, second = 0, millisecond = 0, held = 0;
-    ASSERT_EQ(std::sscanf(tipA.c_str(), "%2u:%2u:%2u.%3u, in front for %u ms", &hour, &minute,
-                          &second, &millisecond, &held),
-              5)
+    // The tip's first line; what was read of the process follows below it.
+    const auto firstLine = [](const std::string& tip) { return tip.substr(0, tip.find_first_of("\r\n")); };
+    const std::string tipA = firstLine(waitForTooltipText(program_.pid(), 5000));
+    unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0, held = 0;
+    ASSERT_EQ(std::sscanf(tipA.c_str(), "%4u-%2u-%2u %2u:%2u:%2u.%3u, in front for %u ms", &year, &month, &day,
+                          &hour, &minute, &second, &millisecond, &held),
+              8)
         << "tooltip over A's line: '" << tipA << "'";
-    EXPECT_EQ(tipA.size(), std::string("hh:mm:ss.mmm, in front for  ms").size() + std::to_string(held).size());
+    EXPECT_EQ(tipA.size(),
+              std::string("yyyy-mm-dd hh:mm:ss.mmm, in front for  ms").size() + std::to_string(held).size());
+    EXPECT_EQ(year * 10000 + month * 100 + day, before.wYear * 10000u + before.wMonth * 100u + before.wDay);
     const long shown = ((static_cast<long>(hour) * 60 + minute) * 60 + second) * 1000 + millisecond;
     const long ours = ((static_cast<long>(before.wHour) * 60 + before.wMinute) * 60 + before.wSecond) * 1000 +
                       before.wMilliseconds;
@@ -265,9 +269,9 @@ TEST_F(Commands, HoveringALineTellsItsTimeAndHowLongItsWindowStayedInFront) {
     EXPECT_LE(held, 400u) << tipA;
 
     ASSERT_TRUE(movePointerTo(lineB));
-    const std::string tipB = waitForTooltipText(program_.pid(), 5000);
+    const std::string tipB = firstLine(waitForTooltipText(program_.pid(), 5000));
     EXPECT_EQ(tipB.substr(tipB.size() > 16 ? tipB.size() - 16 : 0), ", still in front") << tipB;
-    EXPECT_EQ(tipB.size(), std::string("hh:mm:ss.mmm, still in front").size()) << tipB;
+    EXPECT_EQ(tipB.size(), std::string("yyyy-mm-dd hh:mm:ss.mmm, still in front").size()) << tipB;
 
     ASSERT_TRUE(doubleClickLine(program_.list(), indexA));
     ASSERT_TRUE(waitUntil([this] { return GetClipboardOwner() == program_.window(); }));

@@ -3,6 +3,9 @@
 // process with a chosen file name into the foreground.
 //   windowHost.exe [caption]    (ntvdm.exe [caption] alike)
 //   windowHost.exe /nowindow    only a process, no window, until it is ended
+//   windowHost.exe /app-in FRAME  the app's window of a Store app: a child of
+//                               class Windows.UI.Core.CoreWindow in the window
+//                               FRAME (a number) of another process
 #include <windows.h>
 
 #include <string>
@@ -22,11 +25,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         Sleep(INFINITE);
         return 0;
     }
+    const std::string arguments = commandLine != nullptr ? commandLine : "";
+    const bool appInFrame = arguments.compare(0, 8, "/app-in ") == 0;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = hostProc;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = "TarnwickTestHost";
+    windowClass.lpszClassName = appInFrame ? "Windows.UI.Core.CoreWindow" : "TarnwickTestHost";
     RegisterClassA(&windowClass);
+    if (appInFrame) {
+        const auto frame = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(arguments.substr(8))));
+        if (CreateWindowExA(0, windowClass.lpszClassName, "app", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, frame,
+                            nullptr, instance, nullptr) == nullptr) {
+            return 1;
+        }
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageA(&message);
+        }
+        return 0;
+    }
     // The caption is the whole command line, without surrounding quotes.
     std::string caption = commandLine != nullptr ? commandLine : "";
     if (caption.size() >= 2 && caption.front() == '"' && caption.back() == '"') {

@@ -1,0 +1,16 @@
+#include "e2e/harness/keyboard.h"
+
+#include <iterator>
+
+namespace e2e {
+
+void pressKeys(std::initializer_list<BYTE> keys) {
+    for (BYTE key : keys) {
+        keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        keybd_event(*key, static_cast<BYTE>(MapVirtualKeyA(*key, 0)), KEYEVENTF_KEYUP, 0);
+    }
+}
+
+}  // namespace e2e
