@@ -8,7 +8,7 @@
 // beside a bare polling loop in a process of its own, pollerProbe.exe.
 //   foregroundBench.exe <windowHost.exe> [--quick] [--only=SECTION[,SECTION...]]
 // SECTION is one of memory, idle, detection, storm, modal, menu, repaint,
-// busy, latency, lookup.
+// busy, latency, lookup, copy.
 #include <windows.h>
 #include <psapi.h>
 
@@ -22,6 +22,8 @@
 #include "e2e/harness/environment.h"
 #include "e2e/harness/hostFacts.h"
 #include "e2e/harness/hostProcess.h"
+#include "e2e/harness/clipboard.h"
+#include "e2e/harness/keyboard.h"
 #include "e2e/harness/listBox.h"
 #include "e2e/harness/modalLoops.h"
 #include "e2e/harness/program.h"
@@ -144,7 +146,9 @@ private:
 // front.
 class ProbeProcess {
 public:
-    explicit ProbeProcess(HWND watched) : process_(probeExe()) {
+    // Counts the times `watched` comes to the front; with `allBut`, any
+    // window but `watched`.
+    explicit ProbeProcess(HWND watched, bool allBut = false) : process_(probeExe()) {
         mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
                                       "TarnwickPollerProbe");
         if (mapping_ == nullptr) {
@@ -154,7 +158,8 @@ public:
         if (seen_ == nullptr) {
             return;
         }
-        running_ = process_.start(std::to_string(static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(watched))));
+        running_ = process_.start(std::string(allBut ? "-not " : "") +
+                                  std::to_string(static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(watched))));
         if (running_) {
             Sleep(300);
         }
@@ -202,6 +207,11 @@ struct Steals {
     // Before each steal, where set: puts the program's window back into the
     // loop measured, and says whether it runs.
     std::function<bool()> beforeEach;
+    // Where set, the window of steal `n` (counting every steal of the
+    // series) and the executable its line should name; otherwise one window
+    // of the benchmark's own steals each time.
+    std::function<HWND(int n)> thief;
+    std::string thiefExe;
 };
 
 class Bench {
@@ -215,6 +225,8 @@ public:
     void busyDetection();
     void modalDetection();
     void menuDetection();
+    void stormOfNewProcesses();
+    void copyAll(int lines);
     void storm();
     void repaintCost();
     void latency();
@@ -222,7 +234,7 @@ public:
     void memory(int lines);
 
 private:
-    void stealOnce(const std::string& title, int hold, int apartMs);
+    void stealOnce(HWND thief, const std::string& title, int hold, int apartMs);
     bool waitForNewLineWith(int fromCount, const std::string& title, double& seenAt);
     double timePerChange(int changes, double& afterSwitch);
     void alternateUntil(int lines);
@@ -332,11 +344,11 @@ bool Bench::waitForNewLineWith(int fromCount, const std::string& title, double& 
     return false;
 }
 
-void Bench::stealOnce(const std::string& title, int hold, int apartMs) {
-    SetWindowTextA(stealer_->handle(), title.c_str());
+void Bench::stealOnce(HWND thief, const std::string& title, int hold, int apartMs) {
+    SetWindowTextA(thief, title.c_str());
     // The hold starts once the helper is in front: Wine takes a millisecond
     // or more to switch, and part of it the foreground is no window at all.
-    SetForegroundWindow(stealer_->handle());
+    SetForegroundWindow(thief);
     const double start = nowMs();
     while (nowMs() - start < hold) {
         e2e::pumpMessages();
@@ -348,7 +360,7 @@ void Bench::stealOnce(const std::string& title, int hold, int apartMs) {
 
 void Bench::detection(const char* heading, const Steals& steals, const char* target) {
     const int perHold = (quick_ ? std::min(steals.steals, 5) : steals.steals) * steals.rounds;
-    const std::string ownExe = e2e::ownExePath();
+    const std::string thiefExe = steals.thiefExe.empty() ? e2e::ownExePath() : steals.thiefExe;
     std::printf("%s: %d times each in %d round%s, %d ms apart\n", heading, perHold, steals.rounds,
                 steals.rounds == 1 ? "" : "s", steals.apartMs);
     std::printf("  held    caught      a bare polling loop caught   lines naming the executable\n");
@@ -357,11 +369,12 @@ void Bench::detection(const char* heading, const Steals& steals, const char* tar
     };
     std::vector<Tally> tallies(steals.holds.size());
     const int before = e2e::listBoxCount(program_.list());
-    ProbeProcess probe(stealer_->handle());
+    ProbeProcess probe(steals.thief ? home_ : stealer_->handle(), static_cast<bool>(steals.thief));
     e2e::bringToFront(home_);
     pumpFor(200);
     std::vector<std::vector<std::string>> titles(steals.holds.size());
     int inLoop = 0;
+    int stealCount = 0;
     for (int round = 0; round < steals.rounds; ++round) {
         for (std::size_t h = 0; h < steals.holds.size(); ++h) {
             const int hold = steals.holds[h];
@@ -373,7 +386,8 @@ void Bench::detection(const char* heading, const Steals& steals, const char* tar
                 if (steals.beforeEach) {
                     inLoop += steals.beforeEach() ? 1 : 0;
                 }
-                stealOnce(title, hold, steals.apartMs);
+                stealOnce(steals.thief ? steals.thief(stealCount) : stealer_->handle(), title, hold, steals.apartMs);
+                ++stealCount;
             }
             pumpFor(100);
             tallies[h].probe += static_cast<int>(probe.seen() - probeBefore);
@@ -382,7 +396,7 @@ void Bench::detection(const char* heading, const Steals& steals, const char* tar
     pumpFor(1500);
     std::vector<std::string> lines = program_.lines();
     lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), before > 0 ? before : 0));
-    const std::string exeField = "  exe='" + ownExe + "'  ";
+    const std::string exeField = "  exe='" + thiefExe + "'  ";
     Tally total;
     for (std::size_t h = 0; h < steals.holds.size(); ++h) {
         for (const std::string& title : titles[h]) {
@@ -469,6 +483,23 @@ void Bench::menuDetection() {
     detection("Detection while the caption's context menu is open", steals, "at least 19 of 20 at each hold");
     PostMessageA(program_.window(), WM_CANCELMODE, 0, 0);
     pumpFor(300);
+
+    // The list's own menu, as a right-click on its last line opens it.
+    Steals listSteals{{20, 50}};
+    listSteals.beforeEach = [this] {
+        if (!e2e::inModalLoop(program_.mainThreadId(), GUI_INMENUMODE)) {
+            RECT line = {0, 0, 0, 0};
+            e2e::lineRect(program_.list(), e2e::listBoxCount(program_.list()) - 1, line);
+            POINT at = {line.left + 20, (line.top + line.bottom) / 2};
+            ClientToScreen(program_.list(), &at);
+            PostMessageA(program_.list(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(program_.list()),
+                         MAKELPARAM(at.x, at.y));
+        }
+        return inLoop(program_, GUI_INMENUMODE);
+    };
+    detection("Detection while the list's context menu is open", listSteals, "at least 19 of 20 at each hold");
+    PostMessageA(program_.window(), WM_CANCELMODE, 0, 0);
+    pumpFor(300);
 }
 
 // Two programs fighting over the foreground: well over a hundred changes a
@@ -477,6 +508,59 @@ void Bench::storm() {
     detection("A storm of steals", Steals{{2, 5}, 50, 1, 5},
               "at most 5 fewer than the bare loop at 2 ms and 2 fewer at 5 ms, every line naming the "
               "executable");
+}
+
+// The storm again, each steal from a process the program has not seen
+// before: what is read of a process (its parent, both command lines) is read
+// afresh each time, with nothing from the cache.
+void Bench::stormOfNewProcesses() {
+    const int perHold = quick_ ? 5 : 50;
+    e2e::ProcessCrowd thieves(windowHost_);
+    std::vector<HWND> windows;
+    for (int i = 0; i < 2 * perHold; ++i) {
+        const std::string caption = "new thief " + std::to_string(i);
+        HWND window = nullptr;
+        if (!thieves.start("/behind " + caption) ||
+            !e2e::waitUntil([&] { return (window = FindWindowA("TarnwickTestHost", caption.c_str())) != nullptr; })) {
+            std::printf("could not start the thieves\n\n");
+            return;
+        }
+        windows.push_back(window);
+    }
+    e2e::bringToFront(home_);
+    pumpFor(500);
+    Steals steals({2, 5}, 50, 1, 5);
+    steals.thief = [&windows](int n) { return windows[static_cast<std::size_t>(n)]; };
+    // As the program names it: with backslashes.
+    steals.thiefExe = windowHost_;
+    std::replace(steals.thiefExe.begin(), steals.thiefExe.end(), '/', '\\');
+    detection("A storm of steals, each from a process not seen before", steals,
+              "as the storm above");
+}
+
+// Copying the whole log with its details, chosen from the list's menu with
+// the keyboard: from the key that chooses it to the text on the clipboard.
+void Bench::copyAll(int lines) {
+    alternateUntil(lines);
+    pumpFor(500);
+    std::printf("Memory after %5d logged changes: tarnwick.exe resident %lld KiB\n", lines,
+                e2e::residentKiB(programHostPid_));
+    e2e::bringToFront(program_.window());
+    pumpFor(500);
+    e2e::putOnClipboard(stealer_->handle(), "before the copy");
+    e2e::pressKeys({VK_SHIFT, VK_F10});
+    if (!inLoop(program_, GUI_INMENUMODE)) {
+        std::printf("Copy all with details: the list's menu did not open\n\n");
+        return;
+    }
+    const double start = nowMs();
+    e2e::pressKeys({'A'});
+    const bool copied = e2e::waitUntil([this] { return GetClipboardOwner() == program_.window(); }, 30000, 1);
+    const double took = nowMs() - start;
+    std::wstring text;
+    e2e::readClipboardUnicode(stealer_->handle(), text);
+    std::printf("Copy all with details at %d lines: %s %.0f ms, %zu characters\n\n", e2e::listBoxCount(program_.list()),
+                copied ? "on the clipboard after" : "nothing after", took, text.size());
 }
 
 // What painting the program's list costs: the list repainted at once
@@ -605,7 +689,7 @@ void Bench::lookupCost() {
         const WindowTraits traits = traitsOf(a_->handle());
         for (int i = 0; i < changes * 5; ++i) {
             const double start = nowMs();
-            getExeOfWindow(a_->handle(), GetCurrentProcessId(), traits);
+            lookUpWindowProcess(a_->handle(), GetCurrentProcessId(), traits);
             alone.push_back(nowMs() - start);
         }
         std::printf("  %9d  %7d   %7.1f ms   %13.1f ms   %9.2f ms\n", processes, windows, perChange,
@@ -706,6 +790,7 @@ int main(int argc, char** argv) {
     }
     if (wanted("storm")) {
         bench.storm();
+        bench.stormOfNewProcesses();
     }
     if (wanted("modal")) {
         bench.modalDetection();
@@ -727,6 +812,9 @@ int main(int argc, char** argv) {
     }
     if (wanted("memory")) {
         bench.memory(quick ? 1000 : 10000);
+    }
+    if (wanted("copy")) {
+        bench.copyAll(quick ? 2000 : 32767);
     }
     return 0;
 }

@@ -1,18 +1,22 @@
 // A bare polling loop in a process of its own, for the benchmark to compare
 // the program with: GetForegroundWindow, Sleep(1), then the messages of a
 // small window of its own. Each time the window named on the command line
-// comes to the front it adds one to the counter in the shared memory
-// "TarnwickPollerProbe". It runs until the benchmark ends it.
-//   pollerProbe.exe <window handle in decimal>
+// comes to the front (with -not: any window but that one) it adds one to the
+// counter in the shared memory "TarnwickPollerProbe". It runs until the
+// benchmark ends it.
+//   pollerProbe.exe [-not] <window handle in decimal>
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    const bool allBut = argc > 2 && std::strcmp(argv[1], "-not") == 0;
+    if (argc < (allBut ? 3 : 2)) {
         return 2;
     }
-    const HWND watched = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(argv[1], nullptr, 10)));
+    const HWND named =
+        reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(argv[allBut ? 2 : 1], nullptr, 10)));
     const HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, "TarnwickPollerProbe");
     if (mapping == nullptr) {
         return 1;
@@ -30,7 +34,8 @@ int main(int argc, char** argv) {
     HWND last = nullptr;
     for (;;) {
         const HWND front = GetForegroundWindow();
-        if (front == watched && last != watched) {
+        const bool counts = allBut ? front != named && front != nullptr : front == named;
+        if (counts && front != last) {
             InterlockedIncrement(seen);
         }
         last = front;

@@ -5,8 +5,8 @@
 # "wine tarnwick.exe"), where painting costs more. Prints a table each time;
 # takes several minutes (pass --quick for a short run with fewer samples,
 # --only=SECTION[,SECTION...] for some of memory, idle, detection, storm,
-# modal, menu, repaint, busy, latency, lookup; the second setting runs only
-# idle, detection, storm, modal, menu and repaint).
+# modal, menu, repaint, busy, latency, lookup, copy; the second setting runs
+# only idle, detection, storm, modal, menu and repaint).
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -3,6 +3,7 @@
 // process with a chosen file name into the foreground.
 //   windowHost.exe [caption]    (ntvdm.exe [caption] alike)
 //   windowHost.exe /nowindow    only a process, no window, until it is ended
+//   windowHost.exe /behind caption  the window, without taking the front
 //   windowHost.exe /app-in FRAME  the app's window of a Store app: a child of
 //                               class Windows.UI.Core.CoreWindow in the window
 //                               FRAME (a number) of another process
@@ -45,17 +46,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         return 0;
     }
     // The caption is the whole command line, without surrounding quotes.
-    std::string caption = commandLine != nullptr ? commandLine : "";
+    const bool behind = arguments.compare(0, 8, "/behind ") == 0;
+    std::string caption = behind ? arguments.substr(8) : arguments;
     if (caption.size() >= 2 && caption.front() == '"' && caption.back() == '"') {
         caption = caption.substr(1, caption.size() - 2);
     }
-    const HWND window = CreateWindowExA(0, windowClass.lpszClassName, caption.c_str(),
-                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
-                                        nullptr, nullptr, instance, nullptr);
+    const HWND window = CreateWindowExA(0, windowClass.lpszClassName, caption.c_str(), WS_OVERLAPPEDWINDOW, 100,
+                                        100, 320, 200, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }
-    SetForegroundWindow(window);
+    ShowWindow(window, behind ? SW_SHOWNOACTIVATE : SW_SHOW);
+    if (!behind) {
+        SetForegroundWindow(window);
+    }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
