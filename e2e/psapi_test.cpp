@@ -235,6 +235,18 @@ TEST_F(PsapiProvisioning, SilentCopyFromTheInstallationSourceAsksNothing) {
 
 // SourcePath as Windows NT 4.0 records it, without a trailing backslash: one
 // goes in before "..".
+// A PSAPI.DLL left beside the program, with Wine told to prefer such a copy
+// as Windows 2000 and XP would, is not loaded while the system has its own.
+TEST_F(PsapiProvisioning, ACopyBesideTheProgramIsNotLoadedWhileTheSystemHasItsOwn) {
+    ASSERT_TRUE(psapiOverride_.set("native,builtin"));
+    ASSERT_TRUE(copyFile(standInPsapi(), copyInProgramFolder()));
+    start(false);
+    expectOwnWindowLine(programFile_);
+    expectWindowsOfOursShow(ownExePath(), 1);
+    EXPECT_FALSE(fileExists(copyInProgramFolder() + ".loaded")) << "the PSAPI.DLL beside the program was loaded";
+    EXPECT_TRUE(boxCalls().empty());
+}
+
 TEST_F(PsapiProvisioning, SourcePathWithoutATrailingBackslashGetsOne) {
     const std::string source = base_.at("cd");
     ASSERT_TRUE(sourcePath_.set(source));

@@ -4,6 +4,7 @@
 
 #include "support/basReg.h"
 #include "support/basStrings.h"
+#include "support/boundOnFirstUse.h"
 #include "support/libraryHandle.h"
 #include "support/messageStep.h"
 #include "support/programFolder.h"
@@ -33,8 +34,9 @@ bool tryLoad(int& state, const PsapiOperations& operations) {
 PsapiOperations realOperations() {
     PsapiOperations operations;
     operations.loads = [] {
-        // Search order starts in the program's folder, so a copy there counts.
-        LibraryHandle library(LoadLibraryA(libraryName));
+        // The system's own first; a copy in the program's folder counts only
+        // where the system has none.
+        LibraryHandle library(bound::loadPsapi());
         return library.valid();
     };
     operations.installationSource = [] { return getRegString(sourceKey, sourceValue); };

@@ -35,7 +35,8 @@ constexpr int loaded = 2;       // PSAPI.DLL has loaded; final
 }  // namespace psapiStates
 
 struct PsapiOperations {
-    // Loads PSAPI.DLL by bare name and releases it at once; true if it loaded.
+    // Loads PSAPI.DLL (bound::loadPsapi()) and releases it at once; true if
+    // it loaded.
     std::function<bool()> loads;
     // The installation source recorded in the registry, or empty text.
     std::function<std::string()> installationSource;

@@ -2,20 +2,17 @@
 
 #include <cstring>
 
+#include "support/programFolder.h"
+
 namespace bound {
 
 namespace {
 
-// Only PSAPI.DLL is looked for along the standard search order, which starts
-// in the program's own folder: a copy put there on Windows NT 4.0 must be
-// found. Every other library comes from the system folder by its full path,
-// so that no file placed beside the program is loaded in its place.
 constexpr const char psapi[] = "psapi.dll";
 
-HMODULE load(const char* dll) {
-    if (std::strcmp(dll, psapi) == 0) {
-        return LoadLibraryA(dll);
-    }
+// Every library comes from the system folder by its full path, so that no
+// file placed beside the program is loaded in its place.
+HMODULE loadFromSystemFolder(const char* dll) {
     char path[MAX_PATH + 1] = {};
     const UINT folderLength = GetSystemDirectoryA(path, MAX_PATH);
     const std::size_t nameLength = std::strlen(dll);
@@ -25,6 +22,10 @@ HMODULE load(const char* dll) {
     path[folderLength] = '\\';
     std::memcpy(path + folderLength + 1, dll, nameLength + 1);
     return LoadLibraryA(path);
+}
+
+HMODULE load(const char* dll) {
+    return std::strcmp(dll, psapi) == 0 ? loadPsapi() : loadFromSystemFolder(dll);
 }
 
 // The libraries loaded for bound functions. They stay loaded while the
@@ -82,6 +83,14 @@ constexpr const char advapi32[] = "advapi32.dll";
 constexpr const char ntdll[] = "ntdll.dll";
 
 }  // namespace
+
+HMODULE loadPsapi() {
+    const HMODULE system = loadFromSystemFolder(psapi);
+    if (system != nullptr || appFolder.empty()) {
+        return system;
+    }
+    return LoadLibraryA((appFolder + "\\PSAPI.DLL").c_str());
+}
 
 FARPROC lookUp(const char* dll, const char* name) {
     const HMODULE module = libraries().get(dll);

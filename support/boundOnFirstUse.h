@@ -4,9 +4,8 @@
 // exist on only one of them (ToolHelp on the 95 family, PSAPI on NT), and
 // others live in libraries that may be missing. Each function listed here is
 // looked up by name the first time it is called: its DLL is loaded from the
-// system folder (PSAPI.DLL alone through the standard search order, which
-// starts in the program's own folder), and the address is kept for the rest
-// of the run.
+// system folder by its full path (see loadPsapi() for PSAPI.DLL), and the
+// address is kept for the rest of the run.
 //
 // The functions are listed in boundFunctions.inc. A call site reads like a
 // plain call: bound::OpenProcess(...). When the library or the entry point
@@ -31,6 +30,12 @@ namespace bound {
 // Loads `dll` (once per run) and returns the address of `name`,
 // or null when the library or the entry point is missing.
 FARPROC lookUp(const char* dll, const char* name);
+
+// Loads PSAPI.DLL from the system folder by its full path; only where the
+// system has none (Windows NT 4.0 without it), the copy in the program's
+// folder (appFolder), by its full path too: the file the provisioning puts
+// there. Null when neither loads. The caller frees the library.
+HMODULE loadPsapi();
 
 template <typename Fn>
 class Function {
