@@ -689,7 +689,7 @@ void Bench::lookupCost() {
         const WindowTraits traits = traitsOf(a_->handle());
         for (int i = 0; i < changes * 5; ++i) {
             const double start = nowMs();
-            lookUpWindowProcess(a_->handle(), GetCurrentProcessId(), traits);
+            lookUpWindowProcess(a_->handle(), GetCurrentProcessId(), GetCurrentThreadId(), traits);
             alone.push_back(nowMs() - start);
         }
         std::printf("  %9d  %7d   %7.1f ms   %13.1f ms   %9.2f ms\n", processes, windows, perChange,

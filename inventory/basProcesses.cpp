@@ -6,7 +6,7 @@
 #include "inventory/wowTasks.h"
 #include "support/basOSinfo.h"
 
-std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window) {
+std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window, DWORD thread) {
     // No window, no process: nothing to look up.
     if (hwnd == nullptr) {
         return std::string();
@@ -19,10 +19,10 @@ std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window) {
     if (!qualifiesForLookup(window) || pid == 0) {
         return std::string();
     }
-    return exeOfProcess(pid);
+    return exeOfProcess(pid, thread);
 }
 
-WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, const WindowTraits& window) {
+WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, DWORD thread, const WindowTraits& window) {
     WindowProcess found;
     found.pid = pid;
     if (hwnd == nullptr || pid == 0) {
@@ -35,7 +35,7 @@ WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, const WindowTraits& wind
         WindowTraits traits = window;
         traits.parentOrOwnerVisible = IsWindowVisible(GetParent(hwnd)) != FALSE;
         if (qualifiesForLookup(traits)) {
-            found.exePath = resolveNtvdmName(entry.exe, pid);
+            found.exePath = resolveNtvdmName(entry.exe, pid, thread);
         }
         found.details.parentPid = entry.parentPid;
         found.details.parentExe = entry.parentExe;
@@ -47,9 +47,10 @@ WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, const WindowTraits& wind
         found.frame.pid = pid;
         found.frame.exe = psapi ? exeOfProcess(pid) : std::string();
         found.pid = app;
+        thread = 0;
     }
     // The frame's own traits decide whether an executable is named.
-    found.exePath = getExeOfWindow(hwnd, found.pid, window);
+    found.exePath = getExeOfWindow(hwnd, found.pid, window, thread);
     found.details = detailsOfProcess(found.pid, psapi);
     return found;
 }

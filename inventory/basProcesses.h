@@ -16,14 +16,14 @@
 // taskbar, a disabled, hidden, zero-sized or owned window gets empty text,
 // and so does the handle 0. On the NT family PSAPI is settled first (it may
 // ask the user once per run). Nothing is kept from one call to the next.
-std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window);
+std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window, DWORD thread = 0);
 
 // What the log records of the process behind window `hwnd`, owned by
-// process `pid`, read at the change.
+// thread `thread` of process `pid`, read at the change.
 struct WindowProcess {
     DWORD pid = 0;          // the window's process; for a Store app's frame, the app's
     std::string exePath;    // as getExeOfWindow gives it, for that process
     ProcessDetails details;  // of that process, whether or not its exe is named
     FrameHost frame;        // a Store app's frame: the host that owns it
 };
-WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, const WindowTraits& window);
+WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, DWORD thread, const WindowTraits& window);

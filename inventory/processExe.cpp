@@ -81,9 +81,9 @@ std::string exeFromPsapi(DWORD pid) {
 
 }  // namespace
 
-std::string exeOfProcess(DWORD pid) {
+std::string exeOfProcess(DWORD pid, DWORD thread) {
     const std::string exe = OSInfo.isNT ? exeFromPsapi(pid) : processInSnapshot(pid).exe;
-    return resolveNtvdmName(exe, pid);
+    return resolveNtvdmName(exe, pid, thread);
 }
 
 SnapshotEntry processInSnapshot(DWORD pid) {

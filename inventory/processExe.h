@@ -9,7 +9,7 @@
 // must have loaded), or its file name from the ToolHelp snapshot on the 95
 // family; the 16-bit task's file name for an NTVDM process. Empty text when
 // the process cannot be asked.
-std::string exeOfProcess(DWORD pid);
+std::string exeOfProcess(DWORD pid, DWORD thread = 0);
 
 // Process `pid` in one ToolHelp snapshot (the 95 family): its file name, and
 // the id and file name of the process that started it. The family keeps no

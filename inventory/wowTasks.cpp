@@ -8,7 +8,9 @@
 #include "support/systemText.h"
 
 DWORD wowWantedPid = 0;
+DWORD wowWantedThread = 0;
 std::string wowTaskResult;
+std::string wowThreadTask;
 
 namespace {
 
@@ -25,19 +27,21 @@ std::string upperTail(const std::string& text, std::size_t count) {
 
 }  // namespace
 
-std::string resolveNtvdmName(const std::string& name, DWORD pid) {
+std::string resolveNtvdmName(const std::string& name, DWORD pid, DWORD thread) {
     if (upperTail(name, 9) == "NTVDM.EXE") {
-        return getWowTaskName(pid);
+        return getWowTaskName(pid, thread);
     }
     return name;
 }
 
-std::string getWowTaskName(DWORD pid) {
+std::string getWowTaskName(DWORD pid, DWORD thread) {
     wowWantedPid = pid;
+    wowWantedThread = thread;
     wowTaskResult.clear();
+    wowThreadTask.clear();
     bound::VDMEnumProcessWOW(enumWowProcessProc, 0);
     processPendingMessages();
-    return wowTaskResult;
+    return wowThreadTask.empty() ? wowTaskResult : wowThreadTask;
 }
 
 BOOL WINAPI enumWowProcessProc(DWORD dwProcessId, DWORD, LPARAM) {
@@ -47,12 +51,15 @@ BOOL WINAPI enumWowProcessProc(DWORD dwProcessId, DWORD, LPARAM) {
     return FALSE;  // go on with the next VDM
 }
 
-BOOL WINAPI enumWowTaskProc(DWORD, WORD, WORD, PSZ, PSZ pszFileName, LPARAM) {
+BOOL WINAPI enumWowTaskProc(DWORD dwThreadId, WORD, WORD, PSZ, PSZ pszFileName, LPARAM) {
     // Built without exceptions, so nothing can be thrown back into the
     // platform's enumeration.
     const std::string fileName = strFromAnsiPtr(pszFileName);
     if (upperTail(fileName, 11) != "WOWEXEC.EXE") {
         wowTaskResult = fileName;
+        if (wowWantedThread != 0 && dwThreadId == wowWantedThread) {
+            wowThreadTask = fileName;
+        }
     }
     return FALSE;  // go on with the next task
 }

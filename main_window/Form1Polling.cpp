@@ -110,7 +110,7 @@ void Form1::checkForeground() {
 
     // The window is read once; the lookup takes the values read here.
     DWORD pid = 0;
-    bound::GetWindowThreadProcessId(h, &pid);
+    const DWORD thread = bound::GetWindowThreadProcessId(h, &pid);
     ForegroundFacts facts;
     facts.pid = pid;
     facts.title = getStrWindowText(h);
@@ -126,7 +126,7 @@ void Form1::checkForeground() {
     facts.iconic = IsIconic(h);
     // The executable, and the rest of what is read of the process; for a
     // Store app's frame, of the app inside it.
-    const WindowProcess process = lookUpWindowProcess(h, pid, traitsOf(facts));
+    const WindowProcess process = lookUpWindowProcess(h, pid, thread, traitsOf(facts));
     facts.pid = process.pid;
     facts.exePath = process.exePath;
 

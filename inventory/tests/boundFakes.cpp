@@ -149,7 +149,8 @@ INT WINAPI vdmEnumTaskWowEx(DWORD pid, TASKENUMPROCEX callback, LPARAM user) {
         for (const char* file : vdm.taskFiles) {
             ++count;
             char module[] = "MODULE";
-            if (callback(1, 1, 1, module, const_cast<PSZ>(file), user)) {
+            // Each task its thread: 1000, 1001 and on, in order.
+            if (callback(static_cast<DWORD>(999 + count), 1, 1, module, const_cast<PSZ>(file), user)) {
                 return count;
             }
         }

@@ -26,6 +26,16 @@ TEST_F(WowTasks, TheLastTaskOtherThanWowexecNamesTheVdm) {
     EXPECT_EQ(getWowTaskName(9), "C:\\APPS\\TWO.EXE");
 }
 
+// Two 16-bit programs in one virtual machine: the window's thread tells
+// which of them owns it. The tasks' threads are 1000, 1001 and on.
+TEST_F(WowTasks, TheTaskWhoseThreadOwnsTheWindowNamesTheVdm) {
+    fakes::vdms.push_back({42, {"C:\\WINNT\\system32\\WOWEXEC.EXE", "C:\\APPS\\FIRST.EXE", "C:\\APPS\\SECOND.EXE"}});
+    EXPECT_EQ(getWowTaskName(42, 1001), "C:\\APPS\\FIRST.EXE");
+    EXPECT_EQ(getWowTaskName(42, 1002), "C:\\APPS\\SECOND.EXE");
+    EXPECT_EQ(getWowTaskName(42, 1000), "C:\\APPS\\SECOND.EXE") << "WOWEXEC's own thread: the last task";
+    EXPECT_EQ(getWowTaskName(42, 77), "C:\\APPS\\SECOND.EXE") << "no thread matches: the last task";
+}
+
 TEST_F(WowTasks, OnlyWowexecGivesEmptyText) {
     fakes::vdms.push_back({42, {"C:\\WINNT\\system32\\wowexec.exe"}});
     EXPECT_EQ(getWowTaskName(42), "");
