@@ -12,24 +12,10 @@
 #include "e2e/harness/hover.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/testWindow.h"
+#include "e2e/harness/windowInFront.h"
 
 namespace e2e {
 namespace {
-
-WindowSpec planFor(const std::string& caption, const RECT& rect) {
-    WindowSpec plan;
-    plan.caption = caption;
-    plan.rect = rect;
-    return plan;
-}
-
-std::string lineOf(const TestWindow& window, const WindowSpec& plan) {
-    return expectedLine(ordinaryWindowFacts(plan.caption, plan.className, plan.rect, window.style()));
-}
-
-std::vector<std::string> ourLines(const std::vector<std::string>& lines) {
-    return linesOfProcess(lines, GetCurrentProcessId());
-}
 
 // Whether `upper` lies above `lower` in the z-order of top-level windows.
 bool isAbove(HWND upper, HWND lower) {

@@ -10,6 +10,20 @@ namespace {
 // Wide enough for the command line's lines (tipText.h).
 constexpr LPARAM tipWidthPixels = 640;
 
+// Adds the one tool, the whole list, whose text is asked for each time it
+// shows; with the size of the first version of the record, which every
+// version of the common controls takes.
+template <typename ToolInfo, typename Text>
+LRESULT addTool(HWND tooltip, HWND owner, HWND list, UINT message, Text askForText) {
+    ToolInfo tool = {};
+    tool.cbSize = CCSIZEOF_STRUCT(ToolInfo, lpszText);
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = askForText;
+    return SendMessageA(tooltip, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 }  // namespace
 
 // Worked out from the top line and the line height, as LB_ITEMFROMPOINT
@@ -53,28 +67,9 @@ bool LineTooltip::attach(HWND owner, HWND list, TextOfLine textOfLine) {
     if (tooltip_ == nullptr) {
         return false;
     }
-    // One tool, the whole list; its text is asked for each time it shows, in
-    // the form the owner asks for (WM_NOTIFYFORMAT). The size of the first
-    // version of the record, which every version of the common controls
-    // takes.
-    LRESULT added = FALSE;
-    if (OSInfo.isNT) {
-        TOOLINFOW tool = {};
-        tool.cbSize = TTTOOLINFOW_V1_SIZE;
-        tool.uFlags = TTF_IDISHWND;
-        tool.hwnd = owner;
-        tool.uId = reinterpret_cast<UINT_PTR>(list);
-        tool.lpszText = LPSTR_TEXTCALLBACKW;
-        added = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    } else {
-        TOOLINFOA tool = {};
-        tool.cbSize = TTTOOLINFOA_V1_SIZE;
-        tool.uFlags = TTF_IDISHWND;
-        tool.hwnd = owner;
-        tool.uId = reinterpret_cast<UINT_PTR>(list);
-        tool.lpszText = LPSTR_TEXTCALLBACKA;
-        added = SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    // The tool's text comes in the form the owner asks for (WM_NOTIFYFORMAT).
+    const LRESULT added = OSInfo.isNT ? addTool<TOOLINFOW>(tooltip_, owner, list, TTM_ADDTOOLW, LPSTR_TEXTCALLBACKW)
+                                      : addTool<TOOLINFOA>(tooltip_, owner, list, TTM_ADDTOOLA, LPSTR_TEXTCALLBACKA);
     if (!added) {
         destroy();
         return false;

@@ -17,4 +17,19 @@ LineAndExpected lineForWindowInFront(const Program& program, const WindowSpec& p
     return {program.lineOf(GetCurrentProcessId(), plan.caption), expectedLine(facts)};
 }
 
+WindowSpec planFor(const std::string& caption, const RECT& rect) {
+    WindowSpec plan;
+    plan.caption = caption;
+    plan.rect = rect;
+    return plan;
+}
+
+std::string lineOf(const TestWindow& window, const WindowSpec& plan) {
+    return expectedLine(ordinaryWindowFacts(plan.caption, plan.className, plan.rect, window.style()));
+}
+
+std::vector<std::string> ourLines(const std::vector<std::string>& lines) {
+    return linesOfProcess(lines, GetCurrentProcessId());
+}
+
 }  // namespace e2e

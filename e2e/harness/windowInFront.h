@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "e2e/harness/program.h"
 #include "e2e/harness/testWindow.h"
@@ -19,5 +20,14 @@ struct LineAndExpected {
 // field. The window goes again afterwards.
 LineAndExpected lineForWindowInFront(const Program& program, const WindowSpec& plan,
                                      const std::string& exe);
+
+// An ordinary window of the test's own with `caption` at `rect`.
+WindowSpec planFor(const std::string& caption, const RECT& rect);
+
+// The line for `window`, made from `plan`: an ordinary window of this test.
+std::string lineOf(const TestWindow& window, const WindowSpec& plan);
+
+// The lines of this test's own windows.
+std::vector<std::string> ourLines(const std::vector<std::string>& lines);
 
 }  // namespace e2e
