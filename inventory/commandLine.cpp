@@ -3,13 +3,13 @@
 #include <cstddef>
 #include <vector>
 
+#include "inventory/processExe.h"
 #include "support/boundOnFirstUse.h"
 #include "support/kernelHandle.h"
 #include "support/systemText.h"
 
 namespace {
 
-constexpr DWORD limitedQueryAccess = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista on
 constexpr auto processCommandLineInformation = static_cast<PROCESSINFOCLASS>(60);  // Windows 8.1 on
 constexpr ULONG longestText = 0xFFFE;  // a UNICODE_STRING's length is 16 bits
 

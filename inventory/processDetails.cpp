@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr DWORD limitedQueryAccess = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista on
 // Enough for the processes a storm brings to the front; the oldest go first.
 constexpr int cachedProcesses = 64;
 

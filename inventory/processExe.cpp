@@ -27,7 +27,6 @@ static_assert(offsetof(PROCESSENTRY32, szExeFile) == 36, "szExeFile at offset 36
 namespace {
 
 constexpr DWORD queryAndReadAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
-constexpr DWORD limitedQueryAccess = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista on
 constexpr DWORD moduleBufferBytes = 200;
 constexpr int pathBufferLength = 260;
 constexpr DWORD imageNameBufferLength = 32768;  // the longest path Windows knows

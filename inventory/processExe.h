@@ -5,6 +5,10 @@
 
 #include <string>
 
+// The weak access to a process that Vista and later grant for questions
+// about it (PROCESS_QUERY_LIMITED_INFORMATION); earlier systems refuse it.
+constexpr DWORD limitedQueryAccess = 0x1000;
+
 // The full path of the executable of process `pid` on the NT family (PSAPI
 // must have loaded), or its file name from the ToolHelp snapshot on the 95
 // family; the 16-bit task's file name for an NTVDM process. Empty text when
