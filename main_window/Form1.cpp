@@ -93,7 +93,7 @@ bool Form1::createControls() {
     LogList::Owner tells;
     tells.extentChanged = [this] { layout(); };
     tells.copyAsked = [this] { copyCommand(); };
-    tells.menuAsked = [this](POINT at) { listMenuCommand(at); };
+    tells.menuAsked = [this](POINT at, const ChosenLine* chosen) { listMenuCommand(at, chosen); };
     if (list == nullptr || Frame1 == nullptr ||
         !List1.attach(hwnd_, list, controlId::listRepaint, modalLoops_, std::move(tells))) {
         return false;
@@ -274,8 +274,10 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
         InvalidateRect(hwnd_, nullptr, TRUE);
         return 0;
-    case WM_SYSCOMMAND: {
-        // Moving or sizing the window, its system menu.
+    case WM_SYSCOMMAND:
+    case WM_NCLBUTTONDOWN: {
+        // Moving or sizing the window, its system menu; a caption button
+        // held down.
         const HWND window = hwnd_;
         const ModalLoopPolling::During polling(modalLoops_);
         return DefWindowProcA(window, message, wParam, lParam);
@@ -329,6 +331,8 @@ void Form1::onCommand(int id, int notification) {
     case controlId::List1:
         if (notification == LBN_DBLCLK) {
             copyCommand();
+        } else if (notification == LBN_SELCHANGE) {
+            List1.selectedByUser();
         }
         break;
     case controlId::cmdClear:

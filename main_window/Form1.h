@@ -54,7 +54,8 @@ private:
     void topMostCommand();
     void clearCommand();
     void copyCommand();
-    void listMenuCommand(POINT at);
+    void copied(bool done);
+    void listMenuCommand(POINT at, const ChosenLine* chosen);
 
     HWND hwnd_ = nullptr;
     LogList List1;

@@ -17,41 +17,46 @@ void Form1::clearCommand() {
 
 // The selected line goes onto the clipboard as it is shown. Another program
 // may hold the clipboard; the copy is then skipped and the clipboard keeps
-// what it had.
+// what it had. A copy that fails says so with the system's default sound.
 void Form1::copyCommand() {
-    copyTextToClipboard(hwnd_, List1.selectedLine());
+    copied(copyTextToClipboard(hwnd_, List1.selectedLine()));
+}
+
+void Form1::copied(bool done) {
+    if (!done) {
+        MessageBeep(MB_OK);
+    }
 }
 
 // The menu acts on the line chosen when it opened, also when new lines came
 // or old ones went while it was open. The log goes on meanwhile: the menu's
 // loop polls (modalLoopPolling.h). A copy of the whole log stops it for as
 // long as the copy takes.
-void Form1::listMenuCommand(POINT at) {
-    std::uint64_t chosen = 0;
-    const bool lineChosen = List1.selectedNumber(chosen);
+void Form1::listMenuCommand(POINT at, const ChosenLine* chosen) {
     ListMenuChoice choice = ListMenuChoice::none;
     {
         const ModalLoopPolling::During polling(modalLoops_);
-        choice = trackListMenu(hwnd_, at, lineChosen);
+        choice = trackListMenu(hwnd_, at, chosen != nullptr);
     }
     // The window may have been closed while the menu was open.
     if (hwnd_ == nullptr) {
         return;
     }
-    const int line = lineChosen ? List1.indexOfNumber(chosen) : -1;
     switch (choice) {
-    case ListMenuChoice::copy:
-        if (line >= 0) {
-            copyTextToClipboard(hwnd_, List1.lineText(line));
+    case ListMenuChoice::copy: {
+        std::string text;
+        if (List1.textOf(*chosen, text)) {
+            copied(copyTextToClipboard(hwnd_, text));
         }
         break;
+    }
     case ListMenuChoice::copyWithDetails:
-        if (line >= 0) {
-            copyTextToClipboard(hwnd_, List1.detailsTable(line, line));
+        if (List1.holds(*chosen)) {
+            copied(copyPiecesToClipboard(hwnd_, [&](const TakePiece& take) { List1.tableOf(*chosen, take); }));
         }
         break;
     case ListMenuChoice::copyAllWithDetails:
-        copyTextToClipboard(hwnd_, List1.detailsTable(0, List1.count() - 1));
+        copied(copyPiecesToClipboard(hwnd_, [this](const TakePiece& take) { List1.tableOfAll(take); }));
         break;
     case ListMenuChoice::clear:
         clearCommand();

@@ -36,8 +36,8 @@ WindowTraits traitsOf(const ForegroundFacts& facts) {
     traits.style = facts.style;
     traits.className = facts.className;
     traits.visible = facts.visible;
-    traits.width = static_cast<std::int64_t>(facts.right) - facts.left;
-    traits.height = static_cast<std::int64_t>(facts.bottom) - facts.top;
+    traits.width = widthOf(facts);
+    traits.height = heightOf(facts);
     return traits;
 }
 
@@ -63,8 +63,9 @@ void Form1::timer1Tick() {
 }
 
 void Form1::startPollingLoop() {
-    // A tick posted from outside while the loop runs starts no second loop.
-    if (loopRunning_ || modalLoops_.active()) {
+    // A tick posted from outside while the loop runs starts no second loop,
+    // and one posted before the first tick starts none at all.
+    if (!polling_ || loopRunning_ || modalLoops_.active()) {
         return;
     }
     loopRunning_ = true;
@@ -136,7 +137,7 @@ void Form1::checkForeground() {
         return;
     }
     const std::string line = buildLogLine(facts);
-    const LineRecord record = recordOf(line, front, facts, process.details, process.frame);
+    const LineRecord record = recordOf(line, h, front, facts, process.details, process.frame);
     // If memory ran short while the line was built, the heap's reserve stood
     // in: the line is dropped, so that the reserve can be set aside again,
     // and the window is not taken as seen, so that the next pass tries again.

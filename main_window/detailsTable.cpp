@@ -2,39 +2,65 @@
 
 #include <cstdint>
 
+#include "main_window/visibleText.h"
+
 namespace {
 
-bool isPlainNumber(const std::string& value) {
-    std::size_t at = value.size() > 1 && value[0] == '-' ? 1 : 0;
-    if (at == value.size()) {
+const char* const columns[] = {
+    "time",       "held ms",     "title",          "class",       "visible",      "left",
+    "top",        "width",       "height",         "exe",         "pid",          "style",
+    "minimised",  "parent pid",  "parent exe",     "command line", "parent command line",
+    "frame host exe", "frame host pid",
+};
+constexpr int columnCount = sizeof columns / sizeof columns[0];
+
+bool startsLikeDataOrFormula(const std::string& value) {
+    const std::size_t first = value.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
         return false;
     }
-    for (; at < value.size(); ++at) {
-        if (value[at] < '0' || value[at] > '9') {
-            return false;
+    const char c = value[first];
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\'' || (c >= '0' && c <= '9');
+}
+
+std::string signedPid(std::uint32_t pid) {
+    return formatDecimal(static_cast<std::int32_t>(pid));
+}
+
+class Row {
+public:
+    explicit Row(bool unicodeText) : unicodeText_(unicodeText) {}
+    // A value the program wrote itself: a number, the time, yes or no.
+    void ours(const std::string& value) { add(value); }
+    void theirs(const std::string& value) { add(textField(value, unicodeText_)); }
+    std::string end() {
+        while (fields_ < columnCount) {
+            add(std::string());
         }
+        return text_ + "\r\n";
     }
-    return true;
-}
 
-void addField(std::string& row, const std::string& value, bool last = false) {
-    row += tableField(value);
-    row += last ? "\r\n" : "\t";
-}
+private:
+    void add(const std::string& field) {
+        if (fields_++ > 0) {
+            text_ += '\t';
+        }
+        text_ += field;
+    }
 
-std::string signedDecimal(std::uint32_t value) {
-    return formatDecimal(static_cast<std::int32_t>(value));
-}
+    bool unicodeText_;
+    int fields_ = 0;
+    std::string text_;
+};
 
 }  // namespace
 
-std::string tableField(const std::string& value) {
-    std::string field = value;
-    if (!field.empty() && (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@') &&
-        !isPlainNumber(field)) {
+std::string textField(const std::string& value, bool unicodeText) {
+    std::string field = withVisibleControls(value, unicodeText);
+    if (startsLikeDataOrFormula(value)) {
         field.insert(0, 1, '\'');
     }
-    if (field.find_first_of("\t\r\n\"") == std::string::npos) {
+    if (field.find('"') == std::string::npos) {
         return field;
     }
     std::string quoted = "\"";
@@ -48,38 +74,45 @@ std::string tableField(const std::string& value) {
 }
 
 std::string detailsHeader() {
-    return "time\theld ms\ttitle\tclass\tvisible\tposition\texe\tpid\tstyle\tminimised\t"
-           "parent pid\tparent exe\tcommand line\tparent command line\r\n";
+    std::string header;
+    for (int column = 0; column < columnCount; ++column) {
+        header += column > 0 ? "\t" : "";
+        header += columns[column];
+    }
+    return header + "\r\n";
 }
 
-std::string detailsRow(const LogBook& book, int index, const std::string& listText) {
-    std::string row;
+std::string detailsRow(const LogBook& book, int index, bool unicodeText) {
     const LineRecord& record = book.at(index);
-    if (!record.known) {
-        addField(row, "");
-        addField(row, "");
-        addField(row, listText);
-        // The eleven columns after the title.
-        for (int column = 0; column < 11; ++column) {
-            addField(row, "", column == 10);
-        }
-        return row;
-    }
     const ForegroundFacts& facts = record.facts;
     const ProcessDetails& details = record.details;
-    addField(row, localTimeText(record.front));
-    addField(row, book.isNewest(index) ? std::string() : formatDecimal(book.heldMsOf(index)));
-    addField(row, facts.title);
-    addField(row, facts.className);
-    addField(row, facts.visible != 0 ? "yes" : "no");
-    addField(row, positionText(facts));
-    addField(row, facts.exePath);
-    addField(row, signedDecimal(facts.pid));
-    addField(row, formatHex(facts.style));
-    addField(row, formatDecimal(facts.iconic));
-    addField(row, details.parentPid != 0 ? signedDecimal(details.parentPid) : std::string());
-    addField(row, details.parentExe);
-    addField(row, details.commandLine);
-    addField(row, details.parentCommandLine, true);
-    return row;
+    Row row(unicodeText);
+    row.ours(localTimeText(record.front));
+    row.ours(book.isNewest(index) ? std::string() : formatDecimal(book.heldMsOf(index)));
+    row.theirs(facts.title);
+    row.theirs(facts.className);
+    row.ours(facts.visible != 0 ? "yes" : "no");
+    row.ours(formatDecimal(facts.left));
+    row.ours(formatDecimal(facts.top));
+    row.ours(formatDecimal(widthOf(facts)));
+    row.ours(formatDecimal(heightOf(facts)));
+    row.theirs(facts.exePath);
+    row.ours(signedPid(facts.pid));
+    row.ours("0x" + formatHex(facts.style));
+    row.ours(formatDecimal(facts.iconic));
+    row.ours(details.parentPid != 0 ? signedPid(details.parentPid) : std::string());
+    row.theirs(details.parentExe);
+    row.theirs(details.commandLine);
+    row.theirs(details.parentCommandLine);
+    row.theirs(record.frame.exe);
+    row.ours(record.frame.pid != 0 ? signedPid(record.frame.pid) : std::string());
+    return row.end();
+}
+
+std::string foreignRow(const std::string& listText, bool unicodeText) {
+    Row row(unicodeText);
+    row.ours(std::string());
+    row.ours(std::string());
+    row.theirs(listText);
+    return row.end();
 }

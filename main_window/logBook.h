@@ -2,8 +2,15 @@
 // to the front, the values the line shows, one by one (a caption may hold
 // "'  cls='", so the line is never taken apart again), the details of the
 // window's process, and the size of all that text, for the log's limits.
-// The book is kept in step with the list, oldest line first.
+//
+// Each record has a serial number, which its line carries as the list box's
+// item data: a line is tied to its record by what it carries, never by its
+// place, so that lines another program puts into the list or takes out of it
+// leave every other line with its own record. The book holds the records of
+// the lines it added, oldest first.
 #pragma once
+
+#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -15,17 +22,18 @@
 #include "main_window/logLine.h"
 
 struct LineRecord {
-    std::size_t bytes = 0;  // of the line's text and of the values kept beside it
-    bool known = false;     // false for a line the program did not add itself
+    std::uint32_t serial = 0;  // given by LogBook::add; never 0
+    std::size_t bytes = 0;     // of the line's text and of the values kept beside it
+    HWND window = nullptr;     // the window that came to the front
     FrontTime front;
     ForegroundFacts facts;
     ProcessDetails details;
     FrameHost frame;
 };
 
-// A record of the line `line` of a window: what it counts toward the limits
+// A record of the line `line` of `window`: what it counts toward the limits
 // is the line's text and every text kept beside it.
-LineRecord recordOf(const std::string& line, const FrontTime& front, const ForegroundFacts& facts,
+LineRecord recordOf(const std::string& line, HWND window, const FrontTime& front, const ForegroundFacts& facts,
                     const ProcessDetails& details, const FrameHost& frame);
 
 class LogBook {
@@ -39,34 +47,34 @@ public:
     std::size_t bytes() const { return bytes_; }
     const LineRecord& at(int index) const { return records_[static_cast<std::size_t>(index)]; }
 
-    // How many of the oldest lines must go before a line of `bytes` is
-    // added. Never more than there are: the new line is always kept.
-    int linesToDropFor(std::size_t bytes) const;
+    // Whether the oldest line of a list of `listLines` lines must go before a
+    // line of `bytes` is added: the list is at its count, or the text would
+    // pass the budget. The caller stops once the list is empty, so the new
+    // line is always kept.
+    bool mustMakeRoomFor(std::size_t bytes, int listLines) const;
 
-    void add(const LineRecord& record);
-    // Drops the oldest line; false when there is none.
-    bool dropOldest();
+    // Keeps `record` as the newest and returns its serial.
+    std::uint32_t add(LineRecord record);
+    // Puts `record` in place of the one with `serial`, which it keeps; false
+    // when there is none.
+    bool replace(std::uint32_t serial, LineRecord record);
+    // Forgets the record with `serial`, wherever it stands; false when there
+    // is none.
+    bool forget(std::uint32_t serial);
     void clear();
 
-    // How long the window of line `index` stayed in front: until the next
-    // line's change. 0 for the newest line, which is still in front.
+    // The place of the record with `serial`, or -1.
+    int indexOf(std::uint32_t serial) const;
+
+    // How long the window of record `index` stayed in front: until the next
+    // record's change. 0 for the newest, which is still in front.
     std::uint32_t heldMsOf(int index) const;
     bool isNewest(int index) const { return index + 1 == lines(); }
-
-    // Every line has a number that stays with it while older lines go: for
-    // a command that acts on a line chosen earlier. -1: that line is gone.
-    std::uint64_t numberOf(int index) const { return dropped_ + static_cast<std::uint64_t>(index); }
-    int indexOf(std::uint64_t number) const;
-
-    // After someone else has added or removed lines of the list, makes the
-    // book hold `lines` records again: the newest stay in step, lines the
-    // book does not know get empty records in front.
-    void alignTo(int lines);
 
 private:
     std::deque<LineRecord> records_;
     std::size_t bytes_ = 0;
-    std::uint64_t dropped_ = 0;  // lines gone from the front since the start
+    std::uint32_t nextSerial_ = 1;
 };
 
 // What the list box answered to a new line.

@@ -37,13 +37,17 @@ std::string formatHex(std::uint32_t value) {
     return text;
 }
 
+std::int64_t widthOf(const ForegroundFacts& facts) {
+    return static_cast<std::int64_t>(facts.right) - facts.left;
+}
+
+std::int64_t heightOf(const ForegroundFacts& facts) {
+    return static_cast<std::int64_t>(facts.bottom) - facts.top;
+}
+
 std::string positionText(const ForegroundFacts& facts) {
-    // Width and height are taken in 64 bits, so that no rectangle can
-    // overflow the subtraction.
-    const std::int64_t width = static_cast<std::int64_t>(facts.right) - facts.left;
-    const std::int64_t height = static_cast<std::int64_t>(facts.bottom) - facts.top;
-    return formatDecimal(facts.left) + ',' + formatDecimal(facts.top) + ',' + formatDecimal(width) + ',' +
-           formatDecimal(height);
+    return formatDecimal(facts.left) + ',' + formatDecimal(facts.top) + ',' + formatDecimal(widthOf(facts)) + ',' +
+           formatDecimal(heightOf(facts));
 }
 
 std::string buildLogLine(const ForegroundFacts& facts) {

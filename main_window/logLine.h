@@ -26,6 +26,11 @@ std::string formatDecimal(std::int64_t value);
 // zeros: "0", "14CF0000", "B0C80000".
 std::string formatHex(std::uint32_t value);
 
+// The window's width and height, taken in 64 bits, so that no rectangle can
+// overflow the subtraction.
+std::int64_t widthOf(const ForegroundFacts& facts);
+std::int64_t heightOf(const ForegroundFacts& facts);
+
 // The position field's value: left, top, width and height.
 std::string positionText(const ForegroundFacts& facts);
 

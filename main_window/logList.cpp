@@ -13,6 +13,7 @@
 #include "main_window/detailsTable.h"
 #include "main_window/modalLoopPolling.h"
 #include "main_window/tipText.h"
+#include "support/basOSinfo.h"
 #include "support/deviceContext.h"
 #include "support/systemText.h"
 
@@ -51,8 +52,7 @@ bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPo
         return false;
     }
     tooltip_.attach(owner, list, [this](int line) {
-        book_.alignTo(count());
-        return tipText(book_, line, tooltip_.showsManyLines());
+        return tipText(book_, book_.indexOf(serialOf(line)), tooltip_.showsManyLines(), OSInfo.isNT);
     });
     return true;
 }
@@ -76,18 +76,53 @@ LRESULT CALLBACK LogList::procedure(HWND list, UINT message, WPARAM wParam, LPAR
         self->tooltip_.relay(message, wParam, lParam);
     }
     switch (message) {
+    // The book follows the lines, whoever adds or removes them: a line's
+    // record goes with it. Only the program ties a line to a record.
+    case LB_DELETESTRING: {
+        const std::uint32_t serial = self->serialOf(static_cast<int>(wParam));
+        const LRESULT left = original();
+        if (left != LB_ERR && !self->keepRecord_) {
+            self->book_.forget(serial);
+        }
+        return left;
+    }
+    case LB_RESETCONTENT:
+        self->book_.clear();
+        break;
+    case LB_SETITEMDATA:
+        if (!self->tyingLine_) {
+            return LB_ERR;
+        }
+        break;
     case WM_SYSCOMMAND: {
         // Dragging the scroll thumb, or holding a scroll arrow down.
         const ModalLoopPolling::During polling(*self->modalLoops_);
         return original();
     }
     case WM_RBUTTONDOWN:
-        // The menu that follows acts on the line clicked.
-        self->selectLineAt(lParam);
+        // The menu that follows acts on the line clicked, also when the
+        // click brings the program to the front and its own line comes in.
+        self->pointedAt(lParam);
         break;
-    case WM_CONTEXTMENU:
-        self->tells_.menuAsked(self->menuPoint(lParam));
+    case WM_CONTEXTMENU: {
+        // From the mouse: the line right-clicked, or else the one at the
+        // point; from the keyboard (-1): the selected line.
+        ChosenLine chosen;
+        bool any = false;
+        if (lParam == -1) {
+            any = self->choose(static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)), chosen);
+        } else if (self->rightClicked_) {
+            any = self->rightClickedOnLine_;
+            chosen = self->rightClickedLine_;
+        } else {
+            POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ScreenToClient(list, &point);
+            any = self->choose(lineAtPoint(list, point), chosen);
+        }
+        self->rightClicked_ = false;
+        self->tells_.menuAsked(self->menuPoint(lParam), any ? &chosen : nullptr);
         return 0;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
@@ -122,7 +157,7 @@ bool LogList::handleKey(UINT message, WPARAM key) {
     menuKeyDown_ = 0;
     if (key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0)) {
         menuKeyDown_ = key;
-        tells_.menuAsked(menuPoint(static_cast<LPARAM>(-1)));
+        SendMessageA(list_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_), static_cast<LPARAM>(-1));
         return true;
     }
     if (message == WM_KEYDOWN && key == 'C' && GetKeyState(VK_CONTROL) < 0) {
@@ -132,12 +167,26 @@ bool LogList::handleKey(UINT message, WPARAM key) {
     return false;
 }
 
-void LogList::selectLineAt(LPARAM clientPoint) {
+// A right-click selects the line under the pointer, as a click does, and
+// chooses it for the menu.
+void LogList::pointedAt(LPARAM clientPoint) {
     const POINT point = {static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
     const int line = lineAtPoint(list_, point);
+    rightClicked_ = true;
+    rightClickedOnLine_ = choose(line, rightClickedLine_);
     if (line >= 0) {
         SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+        selectedByUser();
     }
+}
+
+bool LogList::choose(int index, ChosenLine& chosen) const {
+    if (index < 0 || index >= count()) {
+        return false;
+    }
+    chosen.serial = serialOf(index);
+    chosen.foreignText = chosen.serial == 0 ? lineText(index) : std::string();
+    return true;
 }
 
 // Where the menu opens: at the pointer for a click; from the keyboard
@@ -161,13 +210,26 @@ int LogList::count() const {
     return static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0));
 }
 
-bool LogList::append(const std::string& line, const LineRecord& record) {
+// The serial that line `index` carries; 0 for a line another program put in.
+std::uint32_t LogList::serialOf(int index) const {
+    const LRESULT data = SendMessageA(list_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    return data == LB_ERR ? 0 : static_cast<std::uint32_t>(data);
+}
+
+// From the newest line back: a chosen line is most often a recent one.
+int LogList::indexOfSerial(std::uint32_t serial) const {
+    for (int index = count() - 1; serial != 0 && index >= 0; --index) {
+        if (serialOf(index) == serial) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+std::uint32_t LogList::append(const std::string& line, const LineRecord& record) {
     holdBackPainting();
-    // The list holds what the book knows of, unless someone else changed it.
-    book_.alignTo(count());
     std::size_t freed = 0;
-    for (int drop = book_.linesToDropFor(record.bytes); drop > 0; --drop) {
-        dropOldest(freed);
+    while (count() > 0 && book_.mustMakeRoomFor(record.bytes, count()) && dropOldest(freed)) {
     }
     LRESULT index = LB_ERR;
     const bool added = appendDroppingOldest(
@@ -177,37 +239,96 @@ bool LogList::append(const std::string& line, const LineRecord& record) {
             return answerOf(index);
         },
         [this](std::size_t& dropped) { return dropOldest(dropped); });
+    std::uint32_t serial = 0;
     if (added) {
-        book_.add(record);
-        // The list is not sorted: the new line is the last one.
-        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        serial = book_.add(record);
+        tyingLine_ = true;
+        SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(serial));
+        tyingLine_ = false;
+        // The list is not sorted: the new line is the last one. A selection
+        // that went with the oldest line leaves nothing selected.
+        following_ = following_ || SendMessageA(list_, LB_GETCURSEL, 0, 0) == LB_ERR;
+        if (following_) {
+            SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        }
         unmeasuredLines_.push_back(line);
     }
     tooltip_.linesChanged();
     scheduleRepaint();
-    return added;
+    return serial;
 }
 
+bool LogList::amend(std::uint32_t serial, const std::string& line, const LineRecord& record) {
+    const int index = indexOfSerial(serial);
+    if (index < 0) {
+        return false;
+    }
+    holdBackPainting();
+    const bool selected = SendMessageA(list_, LB_GETCURSEL, 0, 0) == index;
+    const int top = static_cast<int>(SendMessageA(list_, LB_GETTOPINDEX, 0, 0));
+    // The new text goes in below the old, which then goes: the line keeps
+    // its place, and the book its record, amended.
+    if (answerOf(insertListLine(list_, index + 1, line)) != AddAnswer::added) {
+        return false;
+    }
+    tyingLine_ = true;
+    SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index + 1), static_cast<LPARAM>(serial));
+    tyingLine_ = false;
+    keepRecord_ = true;
+    SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    keepRecord_ = false;
+    book_.replace(serial, record);
+    if (selected) {
+        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    SendMessageA(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    unmeasuredLines_.push_back(line);
+    tooltip_.linesChanged();
+    scheduleRepaint();
+    return true;
+}
+
+const LineRecord* LogList::newestRecord() const {
+    const int index = book_.indexOf(serialOf(count() - 1));
+    return index >= 0 ? &book_.at(index) : nullptr;
+}
+
+// The lines in view stay in view: when the oldest line goes, the list would
+// otherwise move every later line up by one.
 bool LogList::dropOldest(std::size_t& freed) {
+    const int index = book_.indexOf(serialOf(0));
+    const std::size_t bytes = index >= 0 ? book_.at(index).bytes : 0;
+    const LRESULT top = SendMessageA(list_, LB_GETTOPINDEX, 0, 0);
     if (SendMessageA(list_, LB_DELETESTRING, 0, 0) == LB_ERR) {
         return false;
     }
-    if (book_.lines() > 0) {
-        freed += book_.at(0).bytes;
+    if (top > 0) {
+        SendMessageA(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top - 1), 0);
     }
-    book_.dropOldest();
+    freed += bytes;
     return true;
 }
 
 void LogList::clear() {
     SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-    book_.clear();
+    following_ = true;
     tooltip_.linesChanged();
     unmeasuredLines_.clear();
     widestLinePixels_ = 0;
     SendMessageA(list_, LB_SETHORIZONTALEXTENT, 0, 0);
     // The horizontal scroll bar is gone, and the list has room for more lines.
     tells_.extentChanged();
+}
+
+// A click that brings the program to the front selects the line clicked
+// before the program's own line comes in: that line is then the newest no
+// longer, and the user chose it, so the selection stays on it. So the newest
+// line counts as the newest only while its window is still in front.
+void LogList::selectedByUser() {
+    const LRESULT selected = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    const LineRecord* newest = newestRecord();
+    following_ = selected == LB_ERR ||
+                 (selected == count() - 1 && (newest == nullptr || newest->window == GetForegroundWindow()));
 }
 
 std::string LogList::selectedLine() const {
@@ -223,28 +344,38 @@ std::string LogList::lineText(int index) const {
     return line;
 }
 
-bool LogList::selectedNumber(std::uint64_t& number) {
-    const LRESULT selected = SendMessageA(list_, LB_GETCURSEL, 0, 0);
-    if (selected == LB_ERR) {
-        return false;
-    }
-    book_.alignTo(count());
-    number = book_.numberOf(static_cast<int>(selected));
-    return true;
+bool LogList::holds(const ChosenLine& chosen) const {
+    return chosen.serial == 0 || book_.indexOf(chosen.serial) >= 0;
 }
 
-int LogList::indexOfNumber(std::uint64_t number) {
-    book_.alignTo(count());
-    return book_.indexOf(number);
+bool LogList::textOf(const ChosenLine& chosen, std::string& text) const {
+    if (chosen.serial == 0) {
+        text = chosen.foreignText;
+        return true;
+    }
+    const int index = indexOfSerial(chosen.serial);
+    text = index >= 0 ? lineText(index) : std::string();
+    return index >= 0;
 }
 
-std::string LogList::detailsTable(int first, int last) {
-    book_.alignTo(count());
-    std::string table = detailsHeader();
-    for (int index = first < 0 ? 0 : first; index <= last && index < book_.lines(); ++index) {
-        table += detailsRow(book_, index, book_.at(index).known ? std::string() : lineText(index));
+void LogList::tableOf(const ChosenLine& chosen, const TakePiece& take) const {
+    const int index = book_.indexOf(chosen.serial);
+    take(detailsHeader());
+    take(index >= 0 ? detailsRow(book_, index, OSInfo.isNT) : foreignRow(chosen.foreignText, OSInfo.isNT));
+}
+
+void LogList::tableOfAll(const TakePiece& take) const {
+    take(detailsHeader());
+    const int lines = count();
+    for (int line = 0; line < lines; ++line) {
+        row(line, take);
     }
-    return table;
+}
+
+// One row per line, in the list's order, each with its own record.
+void LogList::row(int line, const TakePiece& take) const {
+    const int index = book_.indexOf(serialOf(line));
+    take(index >= 0 ? detailsRow(book_, index, OSInfo.isNT) : foreignRow(lineText(line), OSInfo.isNT));
 }
 
 void LogList::holdBackPainting() {

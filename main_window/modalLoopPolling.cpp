@@ -9,6 +9,10 @@ constexpr UINT shortestTimerMs = 10;  // USER_TIMER_MINIMUM
 // The loop gets its turn at least this often, so that its own timers run:
 // a scroll arrow's repeat, the list's repaint once the foreground is quiet.
 constexpr DWORD handBackAfterMs = shortestTimerMs;
+// Input that waits gets the loop back within this time: short enough that
+// a window dragged with the mouse follows the pointer, long enough for a
+// pass or two more.
+constexpr DWORD inputMayWaitMs = 2;
 
 // Whether the loop has something to do: input, a posted message or a
 // paint. A message that another thread sends is handled inside the peek,
@@ -24,6 +28,11 @@ bool loopHasWork() {
 void ModalLoopPolling::attach(HWND window, Passes passes) {
     window_ = window;
     passes_ = std::move(passes);
+    callWhenMessageTaken(messageTaken, this);
+}
+
+ModalLoopPolling::~ModalLoopPolling() {
+    callWhenMessageTaken(nullptr, nullptr);
 }
 
 bool ModalLoopPolling::active() const {
@@ -63,21 +72,43 @@ void CALLBACK ModalLoopPolling::tick(HWND, UINT, UINT_PTR id, DWORD) {
     reinterpret_cast<ModalLoopPolling*>(id)->pollUntilTheLoopHasWork();
 }
 
-// A pass each millisecond, as the polling loop makes them, until the loop
-// has work or its turn has come. The loop's input stays the loop's: no
-// message step inside these passes.
+// Each message that a modal loop takes (a mouse move while the window is
+// dragged, a key, a timer) is followed by a pass, before the loop handles it.
+void ModalLoopPolling::messageTaken(void* self) {
+    auto* polling = static_cast<ModalLoopPolling*>(self);
+    if (polling->active() && polling->passes_.mayStart && polling->passes_.mayStart()) {
+        polling->passWithoutMessageSteps();
+    }
+}
+
+// The loop's input stays the loop's: no message step inside these passes.
+// True when the foreground changed.
+bool ModalLoopPolling::passWithoutMessageSteps() {
+    const MessageStepsHeld held;
+    return passes_.run && passes_.run();
+}
+
+// A pass each millisecond, as the polling loop makes them, until the loop's
+// work has waited a moment or its turn has come.
 void ModalLoopPolling::pollUntilTheLoopHasWork() {
-    if (!passes_.mayStart || !passes_.run) {
+    if (!passes_.mayStart) {
         return;
     }
     const DWORD began = millisecondClock();
+    bool workWaits = false;
+    DWORD workSeen = began;
     while (passes_.mayStart()) {
-        bool changed = false;
-        {
-            const MessageStepsHeld held;
-            changed = passes_.run();
+        const bool changed = passWithoutMessageSteps();
+        const DWORD now = millisecondClock();
+        if (loopHasWork()) {
+            if (!workWaits) {
+                workWaits = true;
+                workSeen = now;
+            } else if (now - workSeen >= inputMayWaitMs) {
+                return;
+            }
         }
-        if (loopHasWork() || millisecondClock() - began >= handBackAfterMs) {
+        if (now - began >= handBackAfterMs) {
             return;
         }
         // After a change the next look comes at once, as in the polling loop.

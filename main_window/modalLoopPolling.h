@@ -3,12 +3,17 @@
 // with Alt+Space, Move), a menu (the system menu from the keyboard, the
 // caption or the taskbar, or a menu the program opens itself), dragging a
 // scroll thumb or holding a scroll arrow down. The polling loop waits in its
-// message step until such a loop returns; every one of them dispatches timer
+// message step until such a loop returns. Every one of them dispatches timer
 // messages, so while one runs, a timer calls back, and its procedure makes a
-// pass every millisecond until the loop has something to do.
+// pass every millisecond until the loop's input has waited a moment. A timer
+// comes only while no input waits, though, and while the user drags the
+// window with the mouse, input nearly always waits: so a pass is also made
+// each time the loop takes a message from the queue.
 //
-// Two loops dispatch no timers and so stop the log while they last: holding a
-// caption button down, and the PSAPI message boxes, which run inside a pass.
+// Two loops stop the log: holding a caption button (close, minimise,
+// maximise) down, whose loop takes mouse messages only, so that it polls only
+// while the pointer moves; and the PSAPI message boxes, which run inside a
+// pass, where no second pass may start.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +30,7 @@ public:
     };
 
     ModalLoopPolling() = default;
+    ~ModalLoopPolling();
     ModalLoopPolling(const ModalLoopPolling&) = delete;
     ModalLoopPolling& operator=(const ModalLoopPolling&) = delete;
 
@@ -58,6 +64,8 @@ public:
 
 private:
     static void CALLBACK tick(HWND window, UINT message, UINT_PTR id, DWORD time);
+    static void messageTaken(void* self);
+    bool passWithoutMessageSteps();
     void pollUntilTheLoopHasWork();
     void update(bool wasActive);
 

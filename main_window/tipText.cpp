@@ -1,5 +1,7 @@
 #include "main_window/tipText.h"
 
+#include "main_window/visibleText.h"
+
 namespace {
 
 bool continuesCharacter(char byte) {
@@ -73,8 +75,8 @@ std::string wrapText(const std::string& text, std::size_t columns) {
     return wrapped;
 }
 
-std::string tipText(const LogBook& book, int index, bool manyLines) {
-    if (index < 0 || index >= book.lines() || !book.at(index).known) {
+std::string tipText(const LogBook& book, int index, bool manyLines, bool unicodeText) {
+    if (index < 0 || index >= book.lines()) {
         return std::string();
     }
     const LineRecord& record = book.at(index);
@@ -82,14 +84,16 @@ std::string tipText(const LogBook& book, int index, bool manyLines) {
     if (!manyLines) {
         return tip;
     }
-    if (record.frame.pid != 0) {
-        tip += "\r\nin the frame of " + named(record.frame.exe, record.frame.pid);
+    const auto shown = [unicodeText](const std::string& value) { return withVisibleControls(value, unicodeText); };
+    // A frame whose app has not arrived in it is named as itself.
+    if (record.frame.pid != 0 && record.frame.pid != record.facts.pid) {
+        tip += "\r\nin the frame of " + named(shown(record.frame.exe), record.frame.pid);
     }
     if (record.details.parentPid != 0) {
-        tip += "\r\nstarted by " + named(record.details.parentExe, record.details.parentPid);
+        tip += "\r\nstarted by " + named(shown(record.details.parentExe), record.details.parentPid);
     }
     if (!record.details.commandLine.empty()) {
-        const std::string commandLine = "\r\n" + wrapText(record.details.commandLine, tipColumns);
+        const std::string commandLine = "\r\n" + wrapText(shown(record.details.commandLine), tipColumns);
         const std::size_t used = utf16Units(tip);
         const std::size_t room = used < longestTip ? longestTip - used : 0;
         if (utf16Units(commandLine) <= room) {

@@ -15,9 +15,9 @@ constexpr std::size_t tipColumns = 80;
 // it stayed. Where the tooltip shows more than one line (`manyLines`), also
 // the frame host of a Store app, the process that started the window's
 // process and its command line, broken into lines and cut with "..." so
-// that the whole tip stays within longestTip. Empty text for a line the
-// book does not know.
-std::string tipText(const LogBook& book, int index, bool manyLines);
+// that the whole tip stays within longestTip. Control characters in those
+// values show as stand-ins (visibleText.h; `unicodeText`: the NT family).
+std::string tipText(const LogBook& book, int index, bool manyLines, bool unicodeText);
 
 // `text` broken into lines of at most `columns` characters, each break (CR LF)
 // after the last blank of a line where there is one in its second half, else

@@ -24,13 +24,14 @@ private:
 // A block of global memory until ownership passes to someone else.
 class GlobalBlock {
 public:
-    GlobalBlock(UINT flags, SIZE_T bytes) : block_(GlobalAlloc(flags, bytes)) {}
+    GlobalBlock() = default;
     GlobalBlock(const GlobalBlock&) = delete;
     GlobalBlock& operator=(const GlobalBlock&) = delete;
-    ~GlobalBlock() {
-        if (block_ != nullptr) {
-            GlobalFree(block_);
-        }
+    ~GlobalBlock() { free(); }
+    // A new block of `bytes` in place of any held; null when refused.
+    void allocate(UINT flags, SIZE_T bytes) {
+        free();
+        block_ = GlobalAlloc(flags, bytes);
     }
     HGLOBAL get() const { return block_; }
     HGLOBAL release() {
@@ -40,5 +41,32 @@ public:
     }
 
 private:
+    void free() {
+        if (block_ != nullptr) {
+            GlobalFree(block_);
+            block_ = nullptr;
+        }
+    }
+    HGLOBAL block_ = nullptr;
+};
+
+// A global block locked for writing, as an array of `Unit`; null when there
+// is no block or it cannot be locked.
+template <typename Unit>
+class LockedBlock {
+public:
+    explicit LockedBlock(const GlobalBlock& block)
+        : block_(block.get()), data_(block_ != nullptr ? static_cast<Unit*>(GlobalLock(block_)) : nullptr) {}
+    LockedBlock(const LockedBlock&) = delete;
+    LockedBlock& operator=(const LockedBlock&) = delete;
+    ~LockedBlock() {
+        if (data_ != nullptr) {
+            GlobalUnlock(block_);
+        }
+    }
+    Unit* get() const { return data_; }
+
+private:
     HGLOBAL block_;
+    Unit* data_;
 };

@@ -6,6 +6,8 @@ bool quitSeen = false;
 int quitCode = 0;
 int stepsHeld = 0;
 HHOOK quitHook = nullptr;
+void (*whenTaken)(void*) = nullptr;
+void* whenTakenContext = nullptr;
 
 void noteQuit(const MSG& message) {
     if (!quitSeen) {
@@ -18,8 +20,12 @@ void noteQuit(const MSG& message) {
 // whoever calls it.
 LRESULT CALLBACK watchTakenMessages(int code, WPARAM removal, LPARAM message) {
     const MSG* taken = reinterpret_cast<const MSG*>(message);
-    if (code == HC_ACTION && removal == PM_REMOVE && taken != nullptr && taken->message == WM_QUIT) {
-        noteQuit(*taken);
+    if (code == HC_ACTION && removal == PM_REMOVE && taken != nullptr) {
+        if (taken->message == WM_QUIT) {
+            noteQuit(*taken);
+        } else if (whenTaken != nullptr) {
+            whenTaken(whenTakenContext);
+        }
     }
     return CallNextHookEx(quitHook, code, removal, message);
 }
@@ -75,6 +81,11 @@ QuitWatch::~QuitWatch() {
         UnhookWindowsHookEx(quitHook);
         quitHook = nullptr;
     }
+}
+
+void callWhenMessageTaken(void (*taken)(void* context), void* context) {
+    whenTaken = taken;
+    whenTakenContext = context;
 }
 
 bool quitRequested() {

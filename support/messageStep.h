@@ -32,7 +32,7 @@ public:
 };
 
 // Watches, for as long as it lives, every message any loop of this thread
-// takes from the queue, for a WM_QUIT. The system's own modal loops take a
+// takes from the queue: for a WM_QUIT, and for callWhenMessageTaken(). The system's own modal loops take a
 // WM_QUIT too, and not all of them post it again (Wine's keyboard move loop
 // does not): seen here, it still ends the run.
 class QuitWatch {
@@ -42,6 +42,11 @@ public:
     QuitWatch(const QuitWatch&) = delete;
     QuitWatch& operator=(const QuitWatch&) = delete;
 };
+
+// Calls `taken` each time any loop of this thread takes a message from the
+// queue, while the QuitWatch lives: a modal loop of the system's own polls
+// there too (modalLoopPolling.h). Null: no more calls.
+void callWhenMessageTaken(void (*taken)(void* context), void* context);
 
 // Whether a WM_QUIT has been taken from the queue, from the program itself or
 // from outside, by whichever loop: the run is to end.

@@ -25,19 +25,17 @@ std::wstring wideFromText(const std::string& text) {
     return utf16FromUtf8(text);
 }
 
-std::string ansiFromText(const std::string& text) {
-    if (!OSInfo.isNT || text.empty()) {
-        return text;
+std::size_t writeWideFromText(const std::string& text, wchar_t* out) {
+    return writeUtf16FromUtf8(text, out);
+}
+
+std::size_t ansiFromWide(const wchar_t* wide, std::size_t units, char* out, std::size_t room) {
+    if (units == 0) {
+        return 0;
     }
-    const std::wstring wide = utf16FromUtf8(text);
-    const int length = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-        return std::string();
-    }
-    std::string ansi(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &ansi[0], bytes, nullptr, nullptr);
-    return ansi;
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units), out,
+                                          out != nullptr ? static_cast<int>(room) : 0, nullptr, nullptr);
+    return bytes > 0 ? static_cast<std::size_t>(bytes) : 0;
 }
 
 HWND createListBox(DWORD exStyle, DWORD style, const RECT& place, HWND parent, int id) {
@@ -59,6 +57,15 @@ LRESULT addListLine(HWND list, const std::string& line) {
         return SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
     return SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+LRESULT insertListLine(HWND list, int index, const std::string& line) {
+    const auto at = static_cast<WPARAM>(index);
+    if (OSInfo.isNT) {
+        const std::wstring wide = wideFromText(line);
+        return SendMessageW(list, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    return SendMessageA(list, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
 bool readListLine(HWND list, int index, std::string& line) {

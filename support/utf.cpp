@@ -52,9 +52,14 @@ std::string utf8FromUtf16(const std::wstring& text) {
     return utf8FromUtf16(text.data(), text.size());
 }
 
-std::wstring utf16FromUtf8(const std::string& text) {
-    std::wstring out;
-    out.reserve(text.size());
+std::size_t writeUtf16FromUtf8(const std::string& text, wchar_t* out) {
+    std::size_t units = 0;
+    const auto put = [&](unsigned long unit) {
+        if (out != nullptr) {
+            out[units] = static_cast<wchar_t>(unit);
+        }
+        ++units;
+    };
     const std::size_t length = text.size();
     std::size_t i = 0;
     while (i < length) {
@@ -77,7 +82,7 @@ std::wstring utf16FromUtf8(const std::string& text) {
             codePoint = lead & 0x07;
             smallest = 0x10000;
         } else {
-            out += replacement;
+            put(replacement);
             ++i;
             continue;
         }
@@ -91,18 +96,26 @@ std::wstring utf16FromUtf8(const std::string& text) {
         }
         if (next - i != static_cast<std::size_t>(trail) + 1 || codePoint < smallest ||
             codePoint > 0x10FFFF) {
-            out += replacement;
+            put(replacement);
             ++i;
             continue;
         }
         if (codePoint >= 0x10000) {
             codePoint -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 + (codePoint >> 10));
-            out += static_cast<wchar_t>(0xDC00 + (codePoint & 0x3FF));
+            put(0xD800 + (codePoint >> 10));
+            put(0xDC00 + (codePoint & 0x3FF));
         } else {
-            out += static_cast<wchar_t>(codePoint);
+            put(codePoint);
         }
         i = next;
+    }
+    return units;
+}
+
+std::wstring utf16FromUtf8(const std::string& text) {
+    std::wstring out(writeUtf16FromUtf8(text, nullptr), L'\0');
+    if (!out.empty()) {
+        writeUtf16FromUtf8(text, &out[0]);
     }
     return out;
 }

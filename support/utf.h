@@ -15,3 +15,6 @@ std::string utf8FromUtf16(const std::wstring& text);
 
 // Bytes that are not well-formed UTF-8 each become U+FFFD.
 std::wstring utf16FromUtf8(const std::string& text);
+// The same written to `out` (room enough, no NUL added), or only counted
+// when `out` is null: the number of UTF-16 units.
+std::size_t writeUtf16FromUtf8(const std::string& text, wchar_t* out);

@@ -3,29 +3,40 @@
 #include <gtest/gtest.h>
 
 #include "main_window/tipText.h"
+#include "main_window/visibleText.h"
 
 namespace {
 
-TEST(DetailsTable, AValueIsQuotedAndKeptFromBecomingAFormula) {
+// Texts that other programs chose, as fields: kept from becoming formulas,
+// numbers or dates, control characters shown, double quotes quoted.
+TEST(DetailsTable, AnotherProgramsTextArrivesInASpreadsheetAsItWas) {
     const struct {
-        const char* value;
+        const char* name;
+        std::string value;
         const char* field;
     } cases[] = {
-        {"Report.txt - Editor", "Report.txt - Editor"},
-        {"", ""},
-        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
-        {"+1", "'+1"},
-        {"@SUM(A1)", "'@SUM(A1)"},
-        {"-x", "'-x"},
-        {"-745023", "-745023"},  // a process id of the 95 family stays a number
-        {"-8,-8,1936,1056", "'-8,-8,1936,1056"},
-        {"a\tb", "\"a\tb\""},
-        {"two\r\nlines", "\"two\r\nlines\""},
-        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"plain", "Report.txt - Editor", "Report.txt - Editor"},
+        {"empty", "", ""},
+        {"formula", "=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"plus", "+1", "'+1"},
+        {"at", "@SUM(A1)", "'@SUM(A1)"},
+        {"minus", "-745023", "'-745023"},
+        {"blanks before a formula", "  =1+1", "'  =1+1"},
+        {"tab before a formula", "\t=cmd", "'\xE2\x90\x89=cmd"},
+        {"line break before a minus", "\r\n-2", "'\xE2\x90\x8D\xE2\x90\x8A-2"},
+        {"a number", "007", "'007"},
+        {"a date", "3/4", "'3/4"},
+        {"an apostrophe", "'quoted", "''quoted"},
+        {"a tab inside", "a\tb", "a\xE2\x90\x89" "b"},
+        {"a NUL inside", std::string("cut\0here", 8), "cut\xE2\x90\x80here"},
+        {"DEL", "x\x7F", "x\xE2\x90\xA1"},
+        {"double quotes", "say \"hi\"", "\"say \"\"hi\"\"\""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(tableField(c.value), c.field) << c.value;
+        EXPECT_EQ(textField(c.value, true), c.field) << c.name;
     }
+    // The 95 family's code pages have no control pictures.
+    EXPECT_EQ(withVisibleControls(std::string("a\tb\0c\x7F", 6), false), "a^Ib^@c^?");
 }
 
 LineRecord windowRecord(std::uint32_t stamp, const std::string& title) {
@@ -39,50 +50,54 @@ LineRecord windowRecord(std::uint32_t stamp, const std::string& title) {
     facts.bottom = 490;
     facts.exePath = "C:\\Windows\\System32\\conhost.exe";
     facts.pid = 4120;
-    facts.style = 0x14CF0000;
+    facts.style = 0x1E000000;
     ProcessDetails details;
     details.parentPid = 812;
     details.parentExe = "C:\\Windows\\System32\\svchost.exe";
     details.commandLine = "cmd.exe /c \"C:\\Tools\\sync.cmd\"";
     details.parentCommandLine = "svchost.exe -k netsvcs -p -s Schedule";
-    return recordOf("a line", {dateOf(2026, 12, 7), 50607512, stamp}, facts, details, {});
+    return recordOf("a line", nullptr, {dateOf(2026, 12, 7), 50607512, stamp}, facts, details, {});
 }
 
 TEST(DetailsTable, OneRowPerLineUnderTheHeader) {
     LogBook book;
     book.add(windowRecord(1000, "C:\\Windows\\system32\\cmd.exe"));
-    book.add(windowRecord(1042, "=cmd"));
-    book.alignTo(3);  // a line someone else put into the list goes in front
+    LineRecord framed = windowRecord(1042, "=cmd");
+    framed.frame = {4410, "C:\\Windows\\System32\\ApplicationFrameHost.exe"};
+    book.add(framed);
     EXPECT_EQ(detailsHeader(),
-              "time\theld ms\ttitle\tclass\tvisible\tposition\texe\tpid\tstyle\tminimised\t"
-              "parent pid\tparent exe\tcommand line\tparent command line\r\n");
-    EXPECT_EQ(detailsRow(book, 0, "title='x'  cls='y'"), "\t\ttitle='x'  cls='y'\t\t\t\t\t\t\t\t\t\t\t\r\n");
-    EXPECT_EQ(detailsRow(book, 1, ""),
+              "time\theld ms\ttitle\tclass\tvisible\tleft\ttop\twidth\theight\texe\tpid\tstyle\tminimised\t"
+              "parent pid\tparent exe\tcommand line\tparent command line\tframe host exe\tframe host pid\r\n");
+    EXPECT_EQ(detailsRow(book, 0, true),
               "2026-12-07 14:03:27.512\t42\tC:\\Windows\\system32\\cmd.exe\tConsoleWindowClass\tyes\t"
-              "'-8,10,640,480\tC:\\Windows\\System32\\conhost.exe\t4120\t14CF0000\t0\t812\t"
+              "-8\t10\t640\t480\tC:\\Windows\\System32\\conhost.exe\t4120\t0x1E000000\t0\t812\t"
               "C:\\Windows\\System32\\svchost.exe\t\"cmd.exe /c \"\"C:\\Tools\\sync.cmd\"\"\"\t"
-              "svchost.exe -k netsvcs -p -s Schedule\r\n");
-    const std::string newest = detailsRow(book, 2, "");
-    EXPECT_EQ(newest.substr(0, 26), "2026-12-07 14:03:27.512\t\t'") << "the newest line has no hold yet";
+              "svchost.exe -k netsvcs -p -s Schedule\t\t\r\n");
+    const std::string newest = detailsRow(book, 1, true);
+    EXPECT_EQ(newest.substr(0, 31), "2026-12-07 14:03:27.512\t\t'=cmd\t") << "the newest line has no hold yet";
+    EXPECT_EQ(newest.substr(newest.size() - 52),
+              "\tC:\\Windows\\System32\\ApplicationFrameHost.exe\t4410\r\n");
+    EXPECT_EQ(foreignRow("title='x'  cls='y'", true), "\t\ttitle='x'  cls='y'\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n");
 }
 
 TEST(TipText, TheDetailsGoUnderTheTimeWithinTheTooltipsLimit) {
     LogBook book;
     LineRecord record = windowRecord(1000, "cmd");
     record.frame = {4410, "C:\\Windows\\System32\\ApplicationFrameHost.exe"};
+    record.details.commandLine = "cmd.exe\t/c";
     book.add(record);
-    EXPECT_EQ(tipText(book, 0, false), "2026-12-07 14:03:27.512, still in front");
-    EXPECT_EQ(tipText(book, 0, true),
+    EXPECT_EQ(tipText(book, 0, false, true), "2026-12-07 14:03:27.512, still in front");
+    EXPECT_EQ(tipText(book, 0, true, true),
               "2026-12-07 14:03:27.512, still in front\r\n"
               "in the frame of C:\\Windows\\System32\\ApplicationFrameHost.exe (pid 4410)\r\n"
               "started by C:\\Windows\\System32\\svchost.exe (pid 812)\r\n"
-              "cmd.exe /c \"C:\\Tools\\sync.cmd\"");
+              "cmd.exe\xE2\x90\x89/c");
 
     // A command line of 3,000 characters, the last of them beyond U+FFFF.
     book.clear();
     record.details.commandLine = std::string(2990, 'x') + "\xF0\x9F\x98\x80";
     book.add(record);
-    const std::string tip = tipText(book, 0, true);
+    const std::string tip = tipText(book, 0, true, true);
     EXPECT_EQ(utf16Units(tip), longestTip);
     EXPECT_EQ(tip.substr(tip.size() - 3), "...");
 }

@@ -41,58 +41,58 @@ TEST(LogBook, TheOldestLinesGoAtEitherLimit) {
         {"a line bigger than the budget keeps itself", 3, 10, LogBook::maxBytes + 1, 3},
     };
     for (const Case& c : cases) {
-        const LogBook book = bookOf(c.lines, c.bytesEach);
-        EXPECT_EQ(book.linesToDropFor(c.newBytes), c.drop) << c.name;
+        LogBook book = bookOf(c.lines, c.bytesEach);
+        int drop = 0;
+        for (int listLines = c.lines; listLines > 0 && book.mustMakeRoomFor(c.newBytes, listLines); --listLines) {
+            book.forget(book.at(0).serial);
+            ++drop;
+        }
+        EXPECT_EQ(drop, c.drop) << c.name;
     }
 }
 
-TEST(LogBook, KeepsCountAndBytesInStepWithTheList) {
+// A line is found by the serial it carries, wherever it stands, and any line
+// may go: another program may take lines out of the list.
+TEST(LogBook, FindsEachRecordByItsSerialAndKeepsTheBytesInStep) {
     LogBook book = bookOf(3, 10);
-    book.add(sized(5));
+    const std::uint32_t fourth = book.add(sized(5));
     EXPECT_EQ(book.bytes(), 35u);
-    EXPECT_TRUE(book.dropOldest());
-    EXPECT_EQ(book.lines(), 3);
+    EXPECT_EQ(book.indexOf(fourth), 3);
+    EXPECT_TRUE(book.forget(book.at(1).serial));  // from the middle
+    EXPECT_EQ(book.indexOf(fourth), 2);
     EXPECT_EQ(book.bytes(), 25u);
-    book.alignTo(5);  // two lines added from elsewhere, in front
-    EXPECT_EQ(book.lines(), 5);
-    EXPECT_EQ(book.at(0).bytes, 0u);
-    EXPECT_EQ(book.at(4).bytes, 5u);
-    book.alignTo(1);
-    EXPECT_EQ(book.at(0).bytes, 5u);
-    EXPECT_EQ(book.bytes(), 5u);
+    EXPECT_TRUE(book.replace(fourth, sized(50)));
+    EXPECT_EQ(book.at(2).serial, fourth);
+    EXPECT_EQ(book.bytes(), 70u);
+    EXPECT_FALSE(book.forget(0));
+    EXPECT_EQ(book.indexOf(0), -1);
     book.clear();
-    EXPECT_FALSE(book.dropOldest());
+    EXPECT_FALSE(book.forget(fourth));
+    EXPECT_EQ(book.indexOf(fourth), -1);
     EXPECT_EQ(book.bytes(), 0u);
 }
 
 LineRecord timed(std::uint32_t timeOfDay, std::uint32_t stamp) {
     ForegroundFacts facts;
     facts.title = "a window";
-    return recordOf("title='a window'", {dateOf(2026, 12, 7), timeOfDay, stamp}, facts, {}, {});
+    return recordOf("title='a window'", nullptr, {dateOf(2026, 12, 7), timeOfDay, stamp}, facts, {}, {});
 }
 
 // The times travel with their lines: a line's hold ends at the next line's
-// change, and the newest line is still in front. A line keeps its number
-// while older ones go, for a command that acts on it later.
-TEST(LogBook, EachLineKeepsItsOwnTimeHoldAndNumber) {
+// change, and the newest line is still in front.
+TEST(LogBook, EachLineKeepsItsOwnTimeAndHold) {
     LogBook book;
     book.add(timed(timeOfDayMs(8, 0, 0, 0), 5000));
     book.add(timed(timeOfDayMs(8, 0, 0, 300), 5300));
     book.add(timed(timeOfDayMs(8, 0, 1, 0), 6000));
     EXPECT_EQ(book.at(0).bytes, 16u + 8u);  // the line and the title kept beside it
-    EXPECT_EQ(tipText(book, 0, false), "2026-12-07 08:00:00.000, in front for 300 ms");
-    EXPECT_EQ(tipText(book, 1, false), "2026-12-07 08:00:00.300, in front for 700 ms");
-    EXPECT_EQ(tipText(book, 2, false), "2026-12-07 08:00:01.000, still in front");
-    EXPECT_EQ(tipText(book, 3, false), "");
-    const std::uint64_t second = book.numberOf(1);
-    book.dropOldest();
-    EXPECT_EQ(book.indexOf(second), 0);
-    EXPECT_EQ(tipText(book, 0, false), "2026-12-07 08:00:00.300, in front for 700 ms");
-    book.clear();
-    EXPECT_EQ(book.indexOf(second), -1);
-    book.add(timed(0, 0));
-    book.alignTo(2);  // a line added from elsewhere has no time
-    EXPECT_EQ(tipText(book, 0, false), "");
+    EXPECT_EQ(tipText(book, 0, false, true), "2026-12-07 08:00:00.000, in front for 300 ms");
+    EXPECT_EQ(tipText(book, 1, false, true), "2026-12-07 08:00:00.300, in front for 700 ms");
+    EXPECT_EQ(tipText(book, 2, false, true), "2026-12-07 08:00:01.000, still in front");
+    EXPECT_EQ(tipText(book, 3, false, true), "");
+    EXPECT_EQ(tipText(book, -1, false, true), "") << "a line the book does not know";
+    book.forget(book.at(0).serial);
+    EXPECT_EQ(tipText(book, 0, false, true), "2026-12-07 08:00:00.300, in front for 700 ms");
 }
 
 // A list box out of space refuses a line with LB_ERRSPACE: the oldest lines
