@@ -13,14 +13,14 @@ set -eu
 cd "$(dirname "$0")/.."
 top=$(pwd)
 
-scripts/setup.sh
-
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
     echo "release.sh: tracked files have uncommitted changes; a release is built" >&2
     echo "from the commit alone, so commit or stash them first:" >&2
     git status --short --untracked-files=no >&2
     exit 1
 fi
+
+scripts/setup.sh
 
 commit=$(git rev-parse HEAD)
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
@@ -29,7 +29,10 @@ export SOURCE_DATE_EPOCH
 unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS RCFLAGS
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT INT TERM
+# An interrupt ends the script; the work folder goes on every way out.
+trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 src="$work/tarnwick"
 mkdir "$src"
 git archive --format=tar HEAD | tar -x -C "$src"
@@ -96,11 +99,12 @@ package_versions() {
     echo "  i686 $(i686-w64-mingw32-ld --version | head -n 1)"
     echo "  x86_64 $(x86_64-w64-mingw32-ld --version | head -n 1)"
     echo "  $(cmake --version | head -n 1)"
+    echo "  $(/usr/bin/python3 --version) with zlib $(/usr/bin/python3 -c 'import zlib; print(zlib.ZLIB_RUNTIME_VERSION)'), which write the zip"
     echo
     echo "Debian packages:"
     package_versions gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
     package_versions gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
-    package_versions cmake
+    package_versions cmake python3-minimal zlib1g:amd64
 } >"$work/buildinfo"
 crlf "$work/buildinfo" >"$stage/BUILDINFO.txt"
 
