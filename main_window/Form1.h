@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main_window/design.h"
+#include "main_window/inputWatch.h"
 #include "main_window/logList.h"
 #include "main_window/modalLoopPolling.h"
 
@@ -79,4 +80,6 @@ private:
     bool inPass_ = false;
     bool stopRequested = false;
     HWND lastForegroundWnd = nullptr;
+    HWND lastWindowInFront_ = nullptr;  // as lastForegroundWnd, past moments with none
+    InputWatch input_;
 };

@@ -102,12 +102,22 @@ bool Form1::pass() {
 
 void Form1::checkForeground() {
     const HWND h = GetForegroundWindow();
+    input_.pass(lastWindowInFront_);
     if (h == lastForegroundWnd) {
         return;
     }
     const HWND before = lastForegroundWnd;
     lastForegroundWnd = h;
     const FrontTime front = frontTimeNow();
+    // Why it came, from what is known at this moment.
+    const CauseClues clues = input_.cluesForChange(h, lastWindowInFront_);
+    ChangeCause cause;
+    cause.cause = causeOf(clues);
+    if (cause.cause == Cause::you) {
+        cause.by = clues.lastSwitch;
+        cause.sinceSwitchMs = clues.sinceSwitchMs;
+    }
+    cause.sinceInputMs = h != nullptr ? InputWatch::msSinceInput() : -1;
 
     // The window is read once; the lookup takes the values read here.
     DWORD pid = 0;
@@ -137,7 +147,9 @@ void Form1::checkForeground() {
         return;
     }
     const std::string line = buildLogLine(facts);
-    const LineRecord record = recordOf(line, h, front, facts, process.details, process.frame);
+    LineRecord record = recordOf(line, h, front, facts, process.details, process.frame);
+    record.windowBefore = lastWindowInFront_;
+    record.cause = cause;
     // If memory ran short while the line was built, the heap's reserve stood
     // in: the line is dropped, so that the reserve can be set aside again,
     // and the window is not taken as seen, so that the next pass tries again.
@@ -146,6 +158,9 @@ void Form1::checkForeground() {
         return;
     }
     List1.append(line, record);
+    if (h != nullptr) {
+        lastWindowInFront_ = h;
+    }
 }
 
 // Both read the whole buffer back, blanks and NUL included, and trim it: a

@@ -10,7 +10,7 @@ const char* const columns[] = {
     "time",       "held ms",     "title",          "class",       "visible",      "left",
     "top",        "width",       "height",         "exe",         "pid",          "style",
     "minimised",  "parent pid",  "parent exe",     "command line", "parent command line",
-    "frame host exe", "frame host pid",
+    "frame host exe", "frame host pid", "cause",       "since input ms", "gave back",
 };
 constexpr int columnCount = sizeof columns / sizeof columns[0];
 
@@ -106,6 +106,10 @@ std::string detailsRow(const LogBook& book, int index, bool unicodeText) {
     row.theirs(details.parentCommandLine);
     row.theirs(record.frame.exe);
     row.ours(record.frame.pid != 0 ? signedPid(record.frame.pid) : std::string());
+    row.ours(causeName(record.cause.cause));
+    row.ours(record.cause.sinceInputMs >= 0 ? formatDecimal(record.cause.sinceInputMs) : std::string());
+    const LogBook::GaveBack gaveBack = book.gaveBackOf(index);
+    row.ours(gaveBack == LogBook::GaveBack::yes ? "yes" : gaveBack == LogBook::GaveBack::no ? "no" : "");
     return row.end();
 }
 

@@ -11,7 +11,9 @@
 
 // The header row: time, held ms, the line's fields (the position as left,
 // top, width and height), the parent's id and executable, both command
-// lines, and a Store app's frame host.
+// lines, a Store app's frame host, and why the window came to the front:
+// its cause, the time since the user's last input, and whether it gave the
+// front back.
 std::string detailsHeader();
 
 // The row of record `index` of `book`. `unicodeText`: the program's text is

@@ -90,3 +90,24 @@ std::uint32_t LogBook::heldMsOf(int index) const {
     }
     return heldMs(at(index).front.stampMs, at(index + 1).front.stampMs);
 }
+
+int LogBook::nextWindowAfter(int index) const {
+    for (int next = index + 1; next < lines(); ++next) {
+        if (at(next).window != nullptr) {
+            return next;
+        }
+    }
+    return -1;
+}
+
+LogBook::GaveBack LogBook::gaveBackOf(int index) const {
+    const LineRecord& record = at(index);
+    if (record.window == nullptr) {
+        return GaveBack::none;
+    }
+    const int next = nextWindowAfter(index);
+    if (next < 0) {
+        return GaveBack::notYet;
+    }
+    return record.windowBefore != nullptr && at(next).window == record.windowBefore ? GaveBack::yes : GaveBack::no;
+}

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "inventory/processDetails.h"
+#include "main_window/changeCause.h"
 #include "main_window/frontTime.h"
 #include "main_window/logLine.h"
 
@@ -25,6 +26,8 @@ struct LineRecord {
     std::uint32_t serial = 0;  // given by LogBook::add; never 0
     std::size_t bytes = 0;     // of the line's text and of the values kept beside it
     HWND window = nullptr;     // the window that came to the front
+    HWND windowBefore = nullptr;  // the last window in front before it, past moments with none
+    ChangeCause cause;
     FrontTime front;
     ForegroundFacts facts;
     ProcessDetails details;
@@ -70,6 +73,16 @@ public:
     // record's change. 0 for the newest, which is still in front.
     std::uint32_t heldMsOf(int index) const;
     bool isNewest(int index) const { return index + 1 == lines(); }
+
+    // Whether the window of record `index` gave the front back to the window
+    // before it: the next window to come after it, past moments with none,
+    // is that window. Not known yet while none has come; none for a moment
+    // with no window in front.
+    enum class GaveBack { none, notYet, yes, no };
+    GaveBack gaveBackOf(int index) const;
+    // The record of the window that came next after record `index`, past
+    // moments with none, or -1.
+    int nextWindowAfter(int index) const;
 
 private:
     std::deque<LineRecord> records_;

@@ -85,6 +85,14 @@ std::string tipText(const LogBook& book, int index, bool manyLines, bool unicode
         return tip;
     }
     const auto shown = [unicodeText](const std::string& value) { return withVisibleControls(value, unicodeText); };
+    std::string why = causeText(record.cause);
+    if (book.gaveBackOf(index) == LogBook::GaveBack::yes) {
+        why += (why.empty() ? "" : ", then ") + std::string("gave the front back to ") +
+               shown(book.at(book.nextWindowAfter(index)).facts.title);
+    }
+    if (!why.empty()) {
+        tip += "\r\n" + why;
+    }
     // A frame whose app has not arrived in it is named as itself.
     if (record.frame.pid != 0 && record.frame.pid != record.facts.pid) {
         tip += "\r\nin the frame of " + named(shown(record.frame.exe), record.frame.pid);

@@ -13,7 +13,8 @@ constexpr std::size_t tipColumns = 80;
 
 // For line `index` of `book`: when its window came to the front and how long
 // it stayed. Where the tooltip shows more than one line (`manyLines`), also
-// the frame host of a Store app, the process that started the window's
+// why it came (changeCause.h) and whether it gave the front back, the frame
+// host of a Store app, the process that started the window's
 // process and its command line, broken into lines and cut with "..." so
 // that the whole tip stays within longestTip. Control characters in those
 // values show as stand-ins (visibleText.h; `unicodeText`: the NT family).

@@ -56,7 +56,44 @@ LineRecord windowRecord(std::uint32_t stamp, const std::string& title) {
     details.parentExe = "C:\\Windows\\System32\\svchost.exe";
     details.commandLine = "cmd.exe /c \"C:\\Tools\\sync.cmd\"";
     details.parentCommandLine = "svchost.exe -k netsvcs -p -s Schedule";
-    return recordOf("a line", nullptr, {dateOf(2026, 12, 7), 50607512, stamp}, facts, details, {});
+    LineRecord record = recordOf("a line", nullptr, {dateOf(2026, 12, 7), 50607512, stamp}, facts, details, {});
+    record.cause.cause = Cause::byItself;
+    record.cause.sinceInputMs = 2300;
+    return record;
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+HWND windowNumber(UINT_PTR n) {
+    return reinterpret_cast<HWND>(n);
+}
+
+// A, then B, then a moment with none, then A again: B gave the front back.
+TEST(DetailsTable, AWindowGaveTheFrontBackWhenTheOneBeforeItCameNext) {
+    LogBook book;
+    const struct {
+        UINT_PTR window;
+        UINT_PTR before;
+        const char* title;
+    } changes[] = {{1, 9, "Editor"}, {2, 1, "Thief"}, {0, 2, ""}, {1, 2, "Editor"}};
+    for (const auto& change : changes) {
+        LineRecord record = windowRecord(0, change.title);
+        record.window = windowNumber(change.window);
+        record.windowBefore = windowNumber(change.before);
+        book.add(record);
+    }
+    const LogBook::GaveBack expected[] = {LogBook::GaveBack::no, LogBook::GaveBack::yes, LogBook::GaveBack::none,
+                                          LogBook::GaveBack::notYet};
+    for (int index = 0; index < 4; ++index) {
+        EXPECT_EQ(book.gaveBackOf(index), expected[index]) << index;
+    }
+    const std::string row = detailsRow(book, 1, true);
+    EXPECT_TRUE(endsWith(row, "\tby itself\t2300\tyes\r\n")) << row;
+    EXPECT_NE(tipText(book, 1, true, true).find("\r\nby itself (your last input 2300 ms before), then gave the front "
+                                                "back to Editor\r\n"),
+              std::string::npos);
 }
 
 TEST(DetailsTable, OneRowPerLineUnderTheHeader) {
@@ -67,17 +104,18 @@ TEST(DetailsTable, OneRowPerLineUnderTheHeader) {
     book.add(framed);
     EXPECT_EQ(detailsHeader(),
               "time\theld ms\ttitle\tclass\tvisible\tleft\ttop\twidth\theight\texe\tpid\tstyle\tminimised\t"
-              "parent pid\tparent exe\tcommand line\tparent command line\tframe host exe\tframe host pid\r\n");
+              "parent pid\tparent exe\tcommand line\tparent command line\tframe host exe\tframe host pid\t"
+              "cause\tsince input ms\tgave back\r\n");
     EXPECT_EQ(detailsRow(book, 0, true),
               "2026-12-07 14:03:27.512\t42\tC:\\Windows\\system32\\cmd.exe\tConsoleWindowClass\tyes\t"
               "-8\t10\t640\t480\tC:\\Windows\\System32\\conhost.exe\t4120\t0x1E000000\t0\t812\t"
               "C:\\Windows\\System32\\svchost.exe\t\"cmd.exe /c \"\"C:\\Tools\\sync.cmd\"\"\"\t"
-              "svchost.exe -k netsvcs -p -s Schedule\t\t\r\n");
+              "svchost.exe -k netsvcs -p -s Schedule\t\t\tby itself\t2300\t\r\n");
     const std::string newest = detailsRow(book, 1, true);
     EXPECT_EQ(newest.substr(0, 31), "2026-12-07 14:03:27.512\t\t'=cmd\t") << "the newest line has no hold yet";
-    EXPECT_EQ(newest.substr(newest.size() - 52),
-              "\tC:\\Windows\\System32\\ApplicationFrameHost.exe\t4410\r\n");
-    EXPECT_EQ(foreignRow("title='x'  cls='y'", true), "\t\ttitle='x'  cls='y'\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n");
+    EXPECT_TRUE(endsWith(newest, "\tC:\\Windows\\System32\\ApplicationFrameHost.exe\t4410\tby itself\t2300\t\r\n"))
+        << newest;
+    EXPECT_EQ(foreignRow("title='x'  cls='y'", true), "\t\ttitle='x'  cls='y'" + std::string(19, '\t') + "\r\n");
 }
 
 TEST(TipText, TheDetailsGoUnderTheTimeWithinTheTooltipsLimit) {
@@ -89,6 +127,7 @@ TEST(TipText, TheDetailsGoUnderTheTimeWithinTheTooltipsLimit) {
     EXPECT_EQ(tipText(book, 0, false, true), "2026-12-07 14:03:27.512, still in front");
     EXPECT_EQ(tipText(book, 0, true, true),
               "2026-12-07 14:03:27.512, still in front\r\n"
+              "by itself (your last input 2300 ms before)\r\n"
               "in the frame of C:\\Windows\\System32\\ApplicationFrameHost.exe (pid 4410)\r\n"
               "started by C:\\Windows\\System32\\svchost.exe (pid 812)\r\n"
               "cmd.exe\xE2\x90\x89/c");

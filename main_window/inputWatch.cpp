@@ -1,0 +1,104 @@
+#include "main_window/inputWatch.h"
+
+#include "support/boundOnFirstUse.h"
+#include "support/millisecondClock.h"
+
+namespace {
+
+constexpr unsigned passesPerLook = 8;
+// Looks further apart than this may have missed a key or a click: the
+// second before a change is then not watched.
+constexpr DWORD longestGapMs = 100;
+
+bool isDown(int key) {
+    return GetAsyncKeyState(key) < 0;
+}
+
+// Whether the pointer is over `front`, one of its children or a window it
+// owns (a dialog of its own).
+bool pointerOver(HWND front) {
+    POINT at;
+    if (front == nullptr || !GetCursorPos(&at)) {
+        return false;
+    }
+    for (HWND window = WindowFromPoint(at); window != nullptr; window = GetParent(window)) {
+        if (window == front) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void InputWatch::pass(HWND front) {
+    if (++passes_ % passesPerLook == 0) {
+        look(front, millisecondClock());
+    }
+}
+
+void InputWatch::look(HWND front, DWORD now) {
+    if (!looked_ || now - lastLook_ > longestGapMs) {
+        watchedSince_ = now;
+    }
+    looked_ = true;
+    lastLook_ = now;
+    static const int buttons[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+    for (int i = 0; i < 3; ++i) {
+        const bool down = isDown(buttons[i]);
+        if (down && !buttonDown_[i] && !pointerOver(front)) {
+            sawSwitch(Switch::click, now);
+        }
+        buttonDown_[i] = down;
+    }
+    // Alt switches only with Tab, Esc or F4, and the switch comes when Alt
+    // is let go: the chord counts for as long as Alt is held.
+    if (!isDown(VK_MENU)) {
+        altChord_ = Switch::none;
+    } else if (isDown(VK_TAB)) {
+        altChord_ = Switch::altTab;
+    } else if (isDown(VK_ESCAPE)) {
+        altChord_ = Switch::altEsc;
+    } else if (isDown(VK_F4)) {
+        altChord_ = Switch::altF4;
+    }
+    if (altChord_ != Switch::none) {
+        sawSwitch(altChord_, now);
+    } else if (isDown(VK_LWIN) || isDown(VK_RWIN)) {
+        sawSwitch(Switch::windowsKey, now);
+    } else if (isDown(VK_ESCAPE)) {
+        sawSwitch(Switch::escape, now);  // Ctrl+Esc too
+    } else if (isDown(VK_RETURN)) {
+        sawSwitch(Switch::enter, now);
+    }
+}
+
+void InputWatch::sawSwitch(Switch by, DWORD now) {
+    lastSwitch_ = by;
+    lastSwitchAt_ = now;
+}
+
+CauseClues InputWatch::cluesForChange(HWND came, HWND before) {
+    const DWORD now = millisecondClock();
+    look(before, now);
+    CauseClues clues;
+    clues.windowCame = came != nullptr;
+    clues.watched = now - watchedSince_ >= causingInputMs;
+    clues.windowBefore = before != nullptr;
+    clues.windowBeforeLeft = before != nullptr && (!IsWindow(before) || !IsWindowVisible(before) || IsIconic(before));
+    clues.lastSwitch = lastSwitch_;
+    clues.sinceSwitchMs = now - lastSwitchAt_;
+    if (clues.windowCame) {
+        lastSwitch_ = Switch::none;
+    }
+    return clues;
+}
+
+std::int64_t InputWatch::msSinceInput() {
+    LASTINPUTINFO last = {};
+    last.cbSize = sizeof last;
+    if (!bound::GetLastInputInfo.available() || !bound::GetLastInputInfo(&last)) {
+        return -1;
+    }
+    return static_cast<DWORD>(GetTickCount() - last.dwTime);
+}

@@ -1,0 +1,43 @@
+// Watching the user's input for the clues to why a window came to the front
+// (changeCause.h): a click outside the window in front, or a key that
+// switches windows. The key and button states are read in the polling pass,
+// on every eighth pass and at every change: a person holds a key or a button
+// down far longer than eight passes take, and a click that brings a window
+// to the front is still held when the change is seen. No hook: the user's
+// input never waits on the program.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "main_window/changeCause.h"
+
+class InputWatch {
+public:
+    // Once a pass; `front` is the window last logged in front (looking past
+    // moments with none).
+    void pass(HWND front);
+
+    // At a change to `came` from `before` (the window last logged in front):
+    // a last look, and what it tells. A switch explains one change only.
+    CauseClues cluesForChange(HWND came, HWND before);
+
+    // From the user's last input (a key, a button, or a move of the mouse)
+    // to now, as the system counts it (Windows 2000 and later); -1 where it
+    // cannot tell.
+    static std::int64_t msSinceInput();
+
+private:
+    void look(HWND front, DWORD now);
+    void sawSwitch(Switch by, DWORD now);
+
+    unsigned passes_ = 0;
+    bool looked_ = false;
+    DWORD lastLook_ = 0;
+    DWORD watchedSince_ = 0;  // the end of the last gap between two looks
+    bool buttonDown_[3] = {false, false, false};
+    Switch altChord_ = Switch::none;  // Alt+Tab, Alt+Esc or Alt+F4, while Alt is held
+    Switch lastSwitch_ = Switch::none;
+    DWORD lastSwitchAt_ = 0;
+};
