@@ -30,7 +30,8 @@ bool Form1::registerClass(HINSTANCE instance) {
     formClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     formClass.lpszClassName = form1ClassName;
-    return RegisterClassA(&formClass) != 0 && registerPanelClass(instance);
+    return RegisterClassA(&formClass) != 0 && registerPanelClass(instance) &&
+           SuspectsWindow::registerClass(instance);
 }
 
 bool Form1::create(HINSTANCE instance, int showCommand) {
@@ -93,6 +94,7 @@ bool Form1::createControls() {
     LogList::Owner tells;
     tells.extentChanged = [this] { layout(); };
     tells.copyAsked = [this] { copyCommand(); };
+    tells.linesChanged = [this] { suspects_.logChanged(); };
     tells.menuAsked = [this](POINT at, const ChosenLine* chosen) { listMenuCommand(at, chosen); };
     if (list == nullptr || Frame1 == nullptr ||
         !List1.attach(hwnd_, list, controlId::listRepaint, modalLoops_, std::move(tells))) {

@@ -10,6 +10,7 @@
 #include "main_window/inputWatch.h"
 #include "main_window/logList.h"
 #include "main_window/modalLoopPolling.h"
+#include "main_window/suspectsWindow.h"
 
 class Form1 {
 public:
@@ -57,6 +58,7 @@ private:
     void copyCommand();
     void copied(bool done);
     void listMenuCommand(POINT at, const ChosenLine* chosen);
+    void suspectsCommand();
 
     HWND hwnd_ = nullptr;
     LogList List1;
@@ -74,6 +76,7 @@ private:
     int dpiY_ = 96;
 
     ModalLoopPolling modalLoops_;
+    SuspectsWindow suspects_;
     bool timerResolutionRaised_ = false;
     bool polling_ = false;      // Timer1 has ticked: passes may run
     bool loopRunning_ = false;  // the polling loop has begun

@@ -61,7 +61,17 @@ void Form1::listMenuCommand(POINT at, const ChosenLine* chosen) {
     case ListMenuChoice::clear:
         clearCommand();
         break;
+    case ListMenuChoice::suspects:
+        suspectsCommand();
+        break;
     case ListMenuChoice::none:
         break;
     }
+}
+
+void Form1::suspectsCommand() {
+    SuspectsWindow::Log log;
+    log.book = [this]() -> const LogBook& { return List1.book(); };
+    log.selectLine = [this](std::uint32_t serial) { List1.selectLine(serial); };
+    suspects_.open(hwnd_, modalLoops_, std::move(log));
 }

@@ -15,6 +15,7 @@
 #include "main_window/tipText.h"
 #include "support/basOSinfo.h"
 #include "support/deviceContext.h"
+#include "support/subclass.h"
 #include "support/systemText.h"
 
 namespace {
@@ -29,15 +30,6 @@ AddAnswer answerOf(LRESULT index) {
     return index == LB_ERR ? AddAnswer::refused : AddAnswer::added;
 }
 
-// Puts `next` in as the window procedure of `window`, with the form of the
-// call that matches the window (a Unicode list box on the NT family), and
-// returns the one it replaced.
-WNDPROC replaceProcedure(HWND window, WNDPROC next) {
-    const auto value = reinterpret_cast<LONG_PTR>(next);
-    return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
-                                                             : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
-}
-
 }  // namespace
 
 bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPolling& modalLoops, Owner tells) {
@@ -47,7 +39,7 @@ bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPo
     modalLoops_ = &modalLoops;
     tells_ = std::move(tells);
     SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    originalProcedure_ = replaceProcedure(list, procedure);
+    originalProcedure_ = replaceWindowProcedure(list, procedure);
     if (originalProcedure_ == nullptr) {
         return false;
     }
@@ -59,7 +51,7 @@ bool LogList::attach(HWND owner, HWND list, UINT_PTR repaintTimerId, ModalLoopPo
 
 void LogList::detach() {
     if (list_ != nullptr && originalProcedure_ != nullptr) {
-        replaceProcedure(list_, originalProcedure_);
+        replaceWindowProcedure(list_, originalProcedure_);
         originalProcedure_ = nullptr;
     }
     tooltip_.destroy();
@@ -69,8 +61,7 @@ void LogList::detach() {
 LRESULT CALLBACK LogList::procedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<LogList*>(GetWindowLongPtrA(list, GWLP_USERDATA));
     const auto original = [&] {
-        return IsWindowUnicode(list) ? CallWindowProcW(self->originalProcedure_, list, message, wParam, lParam)
-                                     : CallWindowProcA(self->originalProcedure_, list, message, wParam, lParam);
+        return callReplacedProcedure(self->originalProcedure_, list, message, wParam, lParam);
     };
     if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
         self->tooltip_.relay(message, wParam, lParam);
@@ -83,11 +74,13 @@ LRESULT CALLBACK LogList::procedure(HWND list, UINT message, WPARAM wParam, LPAR
         const LRESULT left = original();
         if (left != LB_ERR && !self->keepRecord_) {
             self->book_.forget(serial);
+            self->tells_.linesChanged();
         }
         return left;
     }
     case LB_RESETCONTENT:
         self->book_.clear();
+        self->tells_.linesChanged();
         break;
     case LB_SETITEMDATA:
         if (!self->tyingLine_) {
@@ -252,6 +245,7 @@ std::uint32_t LogList::append(const std::string& line, const LineRecord& record)
             SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         }
         unmeasuredLines_.push_back(line);
+        tells_.linesChanged();
     }
     tooltip_.linesChanged();
     scheduleRepaint();
@@ -283,6 +277,7 @@ bool LogList::amend(std::uint32_t serial, const std::string& line, const LineRec
     }
     SendMessageA(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
     unmeasuredLines_.push_back(line);
+    tells_.linesChanged();
     tooltip_.linesChanged();
     scheduleRepaint();
     return true;
@@ -329,6 +324,14 @@ void LogList::selectedByUser() {
     const LineRecord* newest = newestRecord();
     following_ = selected == LB_ERR ||
                  (selected == count() - 1 && (newest == nullptr || newest->window == GetForegroundWindow()));
+}
+
+void LogList::selectLine(std::uint32_t serial) {
+    const int index = indexOfSerial(serial);
+    if (index >= 0) {
+        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        selectedByUser();
+    }
 }
 
 std::string LogList::selectedLine() const {

@@ -37,6 +37,7 @@ public:
     struct Owner {
         std::function<void()> extentChanged;  // the horizontal scroll bar may have come or gone
         std::function<void()> copyAsked;      // Ctrl+C
+        std::function<void()> linesChanged;   // lines came, went or were amended
         // The context menu, at a point of the screen, for the line chosen
         // (null: none).
         std::function<void(POINT at, const ChosenLine* chosen)> menuAsked;
@@ -76,6 +77,11 @@ public:
     // stays there while new lines come, and they do not scroll the list; on
     // the newest line it follows them again.
     void selectedByUser();
+
+    // Selects the line whose record has `serial`, as the user would.
+    void selectLine(std::uint32_t serial);
+
+    const LogBook& book() const { return book_; }
 
     // The selected line's text; empty text when none is selected.
     std::string selectedLine() const;

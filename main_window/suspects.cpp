@@ -1,7 +1,6 @@
 #include "main_window/suspects.h"
 
 #include <algorithm>
-#include <map>
 
 #include "main_window/detailsTable.h"
 #include "main_window/visibleText.h"
@@ -41,11 +40,15 @@ std::uint64_t holdKey(std::int64_t hold) {
     return hold < 0 ? UINT64_MAX : static_cast<std::uint64_t>(hold);
 }
 
+// Ties go by the program's name, so that every order is one order.
 bool culpritFirst(const Suspect& a, const Suspect& b) {
     if (a.byItself != b.byItself) {
         return a.byItself > b.byItself;
     }
-    return holdKey(a.shortestHoldMs) < holdKey(b.shortestHoldMs);
+    if (a.shortestHoldMs != b.shortestHoldMs) {
+        return holdKey(a.shortestHoldMs) < holdKey(b.shortestHoldMs);
+    }
+    return a.program < b.program;
 }
 
 // Negative when `a` comes before `b` in the column's own order.
@@ -84,25 +87,31 @@ const char* suspectColumnName(int column) {
 std::vector<Suspect> suspectsOf(const LogBook& book) {
     std::vector<Suspect> suspects;
     std::vector<std::vector<std::uint32_t>> holds;
-    std::map<std::string, std::size_t> rowOf;
+    // The programs seen so far, sorted, each with its row.
+    std::vector<std::pair<std::string, std::size_t>> rowOf;
     for (int index = 0; index < book.lines(); ++index) {
         const LineRecord& record = book.at(index);
         if (record.window == nullptr) {
             continue;
         }
         const std::string& program = record.facts.exePath.empty() ? record.facts.className : record.facts.exePath;
-        const auto found = rowOf.emplace(program, suspects.size());
-        if (found.second) {
+        auto found = std::lower_bound(rowOf.begin(), rowOf.end(), program,
+                                      [](const std::pair<std::string, std::size_t>& seen, const std::string& name) {
+                                          return seen.first < name;
+                                      });
+        if (found == rowOf.end() || found->first != program) {
+            found = rowOf.insert(found, {program, suspects.size()});
             suspects.emplace_back();
             suspects.back().program = program;
             holds.emplace_back();
         }
-        Suspect& suspect = suspects[found.first->second];
+        const std::size_t row = found->second;
+        Suspect& suspect = suspects[row];
         ++suspect.timesInFront;
         suspect.byItself += record.cause.cause == Cause::byItself ? 1 : 0;
         suspect.gaveBack += book.gaveBackOf(index) == LogBook::GaveBack::yes ? 1 : 0;
         if (!book.isNewest(index)) {
-            holds[found.first->second].push_back(book.heldMsOf(index));
+            holds[row].push_back(book.heldMsOf(index));
         }
         suspect.lastTime = localTimeText(record.front);
         suspect.startedBy = record.details.parentExe;
@@ -119,14 +128,16 @@ std::vector<Suspect> suspectsOf(const LogBook& book) {
 }
 
 void sortByCulprit(std::vector<Suspect>& suspects) {
-    std::stable_sort(suspects.begin(), suspects.end(), culpritFirst);
+    std::sort(suspects.begin(), suspects.end(), culpritFirst);
 }
 
 void sortByColumn(std::vector<Suspect>& suspects, int column, bool reversed) {
-    sortByCulprit(suspects);
-    std::stable_sort(suspects.begin(), suspects.end(), [column, reversed](const Suspect& a, const Suspect& b) {
+    std::sort(suspects.begin(), suspects.end(), [column, reversed](const Suspect& a, const Suspect& b) {
         const int order = compareIn(column, a, b);
-        return reversed ? order > 0 : order < 0;
+        if (order != 0) {
+            return reversed ? order > 0 : order < 0;
+        }
+        return culpritFirst(a, b);
     });
 }
 

@@ -43,10 +43,11 @@ const char* suspectColumnName(int column);
 // every line but the newest.
 std::vector<Suspect> suspectsOf(const LogBook& book);
 
-// The culprit on top: most often in front by itself, then the shortest hold.
+// The culprit on top: most often in front by itself, then the shortest hold
+// (then the name).
 void sortByCulprit(std::vector<Suspect>& suspects);
 // By one column: counts and times most first, holds shortest first, texts
-// from A; `reversed` turns that round. Ties keep the culprit's order.
+// from A; `reversed` turns that round. Ties go in the culprit's order.
 void sortByColumn(std::vector<Suspect>& suspects, int column, bool reversed);
 
 // The value of `column` as the window shows it: numbers in decimal, an
