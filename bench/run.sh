@@ -5,8 +5,8 @@
 # "wine tarnwick.exe"), where painting costs more. Prints a table each time;
 # takes several minutes (pass --quick for a short run with fewer samples,
 # --only=SECTION[,SECTION...] for some of memory, idle, detection, storm,
-# modal, menu, repaint, busy, latency, lookup, copy; the second setting runs
-# only idle, detection, storm, modal, menu and repaint).
+# modal, drag, menu, repaint, busy, latency, lookup, copy; the second setting
+# runs only idle, detection, storm, modal, drag, menu and repaint).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -27,7 +27,7 @@ run_bench "$@"
 "$WINESERVER" -k >/dev/null 2>&1 || true
 
 use_wine_prefix bench-x11
-only="--only=idle,detection,storm,modal,menu,repaint"
+only="--only=idle,detection,storm,modal,drag,menu,repaint"
 for argument in "$@"; do
     case "$argument" in
         --only=*) only="$argument" ;;
