@@ -243,7 +243,7 @@ public:
     void memory(int lines);
 
 private:
-    void stealOnce(HWND thief, const std::string& title, int hold, int apartMs);
+    bool stealOnce(HWND thief, const std::string& title, int hold, int apartMs);
     bool waitForNewLineWith(int fromCount, const std::string& title, double& seenAt);
     double timePerChange(int changes, double& afterSwitch);
     void alternateUntil(int lines);
@@ -353,7 +353,9 @@ bool Bench::waitForNewLineWith(int fromCount, const std::string& title, double& 
     return false;
 }
 
-void Bench::stealOnce(HWND thief, const std::string& title, int hold, int apartMs) {
+// Whether the thief still held the front at the end of its hold: something
+// else may take the front back sooner, and the steal was shorter.
+bool Bench::stealOnce(HWND thief, const std::string& title, int hold, int apartMs) {
     SetWindowTextA(thief, title.c_str());
     // The hold starts once the helper is in front: Wine takes a millisecond
     // or more to switch, and part of it the foreground is no window at all.
@@ -362,9 +364,11 @@ void Bench::stealOnce(HWND thief, const std::string& title, int hold, int apartM
     while (nowMs() - start < hold) {
         e2e::pumpMessages();
     }
+    const bool heldToTheEnd = GetForegroundWindow() == thief;
     SetForegroundWindow(home_);
     e2e::waitUntil([this] { return GetForegroundWindow() == home_; }, 2000, 1);
     pumpFor(apartMs);
+    return heldToTheEnd;
 }
 
 void Bench::detection(const char* heading, const Steals& steals, const char* target) {
@@ -374,7 +378,7 @@ void Bench::detection(const char* heading, const Steals& steals, const char* tar
                 steals.rounds == 1 ? "" : "s", steals.apartMs);
     std::printf("  held    caught      a bare polling loop caught   lines naming the executable\n");
     struct Tally {
-        int caught = 0, probe = 0, named = 0;
+        int caught = 0, probe = 0, named = 0, held = 0;
     };
     std::vector<Tally> tallies(steals.holds.size());
     const int before = e2e::listBoxCount(program_.list());
@@ -395,7 +399,8 @@ void Bench::detection(const char* heading, const Steals& steals, const char* tar
                 if (steals.beforeEach) {
                     inLoop += steals.beforeEach() ? 1 : 0;
                 }
-                stealOnce(steals.thief ? steals.thief(stealCount) : stealer_->handle(), title, hold, steals.apartMs);
+                const HWND thief = steals.thief ? steals.thief(stealCount) : stealer_->handle();
+                tallies[h].held += stealOnce(thief, title, hold, steals.apartMs) ? 1 : 0;
                 ++stealCount;
             }
             pumpFor(100);
@@ -436,6 +441,15 @@ void Bench::detection(const char* heading, const Steals& steals, const char* tar
     }
     if (steals.beforeEach) {
         std::printf("  (the loop was seen running before %d of the %d steals)\n", inLoop, all);
+    }
+    // Only where some steal was cut short: the holds above are then longer
+    // than the steals were.
+    if (std::any_of(tallies.begin(), tallies.end(), [perHold](const Tally& t) { return t.held < perHold; })) {
+        std::printf("  (the thief still held the front at the end of its hold:");
+        for (std::size_t h = 0; h < steals.holds.size(); ++h) {
+            std::printf("%s %d ms %d of %d", h == 0 ? "" : ",", steals.holds[h], tallies[h].held, perHold);
+        }
+        std::printf(")\n");
     }
     if (steals.report) {
         steals.report();
