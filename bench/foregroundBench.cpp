@@ -80,6 +80,18 @@ int runningProcesses() {
     return static_cast<int>(bytes / sizeof(DWORD));
 }
 
+// The peak working set of `process` in KiB, or -1. Under Wine this is the
+// high-water mark of the resident memory of its Linux process (VmHWM, as
+// residentKiB reads VmRSS; checked equal), so it counts what the host held.
+long long peakWorkingSetKiB(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) {
+        return -1;
+    }
+    return static_cast<long long>(counters.PeakWorkingSetSize / 1024);
+}
+
 // What the task-window rule looks at, read as the program reads it.
 WindowTraits traitsOf(HWND window) {
     WindowTraits traits;
@@ -712,7 +724,9 @@ void Bench::stormOfNewProcesses() {
 }
 
 // Copying the whole log with its details, chosen from the list's menu with
-// the keyboard: from the key that chooses it to the text on the clipboard.
+// the keyboard: from the key that chooses it to the text on the clipboard,
+// and how far the copy raises the program's peak working set. The peak is a
+// high-water mark: the log's own peak before the copy is where it starts.
 void Bench::copyAll(int lines) {
     alternateUntil(lines);
     pumpFor(500);
@@ -726,14 +740,24 @@ void Bench::copyAll(int lines) {
         std::printf("Copy all with details: the list's menu did not open\n\n");
         return;
     }
+    const long long peakBefore = peakWorkingSetKiB(program_.process());
     const double start = nowMs();
     e2e::pressKeys({'A'});
     const bool copied = e2e::waitUntil([this] { return GetClipboardOwner() == program_.window(); }, 30000, 1);
     const double took = nowMs() - start;
     std::wstring text;
+    // Opens the clipboard once the program has closed it: the copy is done.
     e2e::readClipboardUnicode(stealer_->handle(), text);
-    std::printf("Copy all with details at %d lines: %s %.0f ms, %zu characters\n\n", e2e::listBoxCount(program_.list()),
+    const long long peakAfter = peakWorkingSetKiB(program_.process());
+    std::printf("Copy all with details at %d lines: %s %.0f ms, %zu characters\n", e2e::listBoxCount(program_.list()),
                 copied ? "on the clipboard after" : "nothing after", took, text.size());
+    const long long tableKiB = static_cast<long long>(text.size() * sizeof(wchar_t) / 1024);
+    const long long rise = peakAfter - peakBefore;
+    std::printf("  peak working set of tarnwick.exe: %lld KiB before the copy, %lld KiB after, a rise of %lld KiB\n",
+                peakBefore, peakAfter, rise);
+    std::printf("  the table as UTF-16 (characters x 2 bytes): %lld KiB; the rise is %.1f times that\n", tableKiB,
+                tableKiB > 0 ? static_cast<double>(rise) / static_cast<double>(tableKiB) : 0.0);
+    std::printf("  (target: a rise of at most about twice the table's UTF-16 size)\n\n");
 }
 
 // What painting the program's list costs: the list repainted at once
