@@ -5,8 +5,8 @@
 # "wine tarnwick.exe"), where painting costs more. Prints a table each time;
 # takes several minutes (pass --quick for a short run with fewer samples,
 # --only=SECTION[,SECTION...] for some of memory, idle, detection, storm,
-# modal, menu, repaint, busy, latency, lookup, copy; the second setting runs
-# only idle, detection, storm, modal, menu and repaint).
+# modal, drag, menu, repaint, busy, latency, lookup, copy; the second setting
+# runs only idle, detection, storm, modal, drag, menu and repaint).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -26,13 +26,25 @@ use_wine_prefix bench desktop
 run_bench "$@"
 "$WINESERVER" -k >/dev/null 2>&1 || true
 
-use_wine_prefix bench-x11
-only="--only=idle,detection,storm,modal,menu,repaint"
+# Of the sections asked for, the second setting runs its own only.
+second="idle,detection,storm,modal,drag,menu,repaint"
+only="$second"
 for argument in "$@"; do
     case "$argument" in
-        --only=*) only="$argument" ;;
+        --only=*)
+            only=""
+            for section in $(echo "${argument#--only=}" | tr ',' ' '); do
+                case ",$second," in
+                    *",$section,"*) only="$only${only:+,}$section" ;;
+                esac
+            done
+            ;;
     esac
 done
+if [ -z "$only" ]; then
+    exit 0
+fi
+use_wine_prefix bench-x11
 quick=""
 for argument in "$@"; do
     if [ "$argument" = "--quick" ]; then
@@ -40,4 +52,4 @@ for argument in "$@"; do
     fi
 done
 echo
-run_bench $quick "$only"
+run_bench $quick "--only=$only"

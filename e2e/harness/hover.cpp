@@ -13,6 +13,15 @@ bool pointerAt(POINT where) {
     return GetCursorPos(&now) && now.x == where.x && now.y == where.y;
 }
 
+bool sendMouse(DWORD flags, int dx = 0, int dy = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.dwFlags = flags;
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
 }  // namespace
 
 bool movePointerTo(POINT where) {
@@ -37,6 +46,18 @@ bool movePointerTo(POINT where) {
         }
     }
     return false;
+}
+
+bool movePointerBy(int dx, int dy) {
+    return sendMouse(MOUSEEVENTF_MOVE, dx, dy);
+}
+
+bool pressLeftButton() {
+    return sendMouse(MOUSEEVENTF_LEFTDOWN);
+}
+
+bool releaseLeftButton() {
+    return sendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 bool middleOfLine(HWND list, int index, POINT& where) {

@@ -1,4 +1,5 @@
-// Hovering with the mouse, and reading the tooltip that shows.
+// The mouse as the user moves it: hovering, the left button, moves, and
+// reading the tooltip that shows.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,17 @@ namespace e2e {
 // stays there: in a Wine virtual desktop a moved pointer sometimes bounces
 // back to where it was. False when it does not stay.
 bool movePointerTo(POINT where);
+
+// Moves the pointer by `dx`, `dy` pixels as the mouse moves it (SendInput):
+// the window that holds the capture, or else the one under the pointer, gets
+// the move. False when the input was not taken.
+bool movePointerBy(int dx, int dy);
+
+// The left button goes down, or up, where the pointer is (SendInput). Two
+// calls apart, as a person clicks: a press and a release sent together are
+// down for no measurable time. False when the input was not taken.
+bool pressLeftButton();
+bool releaseLeftButton();
 
 // The middle of line `index` of the list box `list`, in screen coordinates;
 // false when the line's rectangle cannot be read.

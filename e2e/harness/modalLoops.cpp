@@ -1,5 +1,6 @@
 #include "e2e/harness/modalLoops.h"
 
+#include "e2e/harness/hover.h"
 #include "e2e/harness/waiting.h"
 
 namespace e2e {
@@ -12,6 +13,42 @@ bool inModalLoop(DWORD threadId, DWORD flag) {
 
 void startMoveLoop(HWND window) {
     PostMessageA(window, WM_SYSCOMMAND, SC_MOVE, 0);
+}
+
+namespace {
+
+// A point of the top rows of `window`'s client area where the window itself
+// is what the pointer would be over, in screen coordinates.
+bool findOwnTopPoint(HWND window, POINT& where) {
+    RECT client = {0, 0, 0, 0};
+    if (!GetClientRect(window, &client)) {
+        return false;
+    }
+    for (LONG y = 0; y < client.bottom && y < 12; ++y) {
+        for (LONG x = client.right / 2; x > 0; x -= 8) {
+            POINT point = {x, y};
+            ClientToScreen(window, &point);
+            if (WindowFromPoint(point) == window) {
+                where = point;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool startDragMoveLoop(HWND window) {
+    POINT grip = {0, 0};
+    if (!findOwnTopPoint(window, grip) || !movePointerTo(grip) || !pressLeftButton()) {
+        return false;
+    }
+    if (PostMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(grip.x, grip.y)) == FALSE) {
+        releaseLeftButton();
+        return false;
+    }
+    return true;
 }
 
 bool openCaptionMenu(HWND window) {

@@ -14,6 +14,15 @@ bool inModalLoop(DWORD threadId, DWORD flag);
 // Esc (under Wine, also when another window takes the front).
 void startMoveLoop(HWND window);
 
+// The mouse move loop, started as a press on the caption starts it: the left
+// button goes down on a point near the window's top that is the window's own
+// (no control of it, no other window over it), then SC_MOVE | HTCAPTION is
+// posted. Wine without a window manager draws no caption, and a point of the
+// caption would start a loop of its own, so the point is in the client area.
+// The window follows the pointer until the button goes up. False when no
+// such point is found or the press is not taken; the button is then up.
+bool startDragMoveLoop(HWND window);
+
 // The window's system menu, opened as a right-click on its caption opens it
 // (WM_CONTEXTMENU at a point of the caption). False when no point of the
 // window answers to being its caption.
