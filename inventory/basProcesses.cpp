@@ -1,10 +1,22 @@
 #include "inventory/basProcesses.h"
 
+#include "inventory/openedProcess.h"
 #include "inventory/processExe.h"
 #include "inventory/psapiProvisioning.h"
 #include "inventory/storeAppFrame.h"
 #include "inventory/wowTasks.h"
 #include "support/basOSinfo.h"
+
+namespace {
+
+// Whether the window's own values let its executable be named.
+bool namesExecutable(HWND hwnd, WindowTraits window) {
+    // For an owned top-level window GetParent names its owner.
+    window.parentOrOwnerVisible = IsWindowVisible(GetParent(hwnd)) != FALSE;
+    return qualifiesForLookup(window);
+}
+
+}  // namespace
 
 std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window, DWORD thread) {
     // No window, no process: nothing to look up.
@@ -14,9 +26,7 @@ std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window, DWORD thre
     if (OSInfo.isNT && !ensurePsapi()) {
         return std::string();
     }
-    // For an owned top-level window GetParent names its owner.
-    window.parentOrOwnerVisible = IsWindowVisible(GetParent(hwnd)) != FALSE;
-    if (!qualifiesForLookup(window) || pid == 0) {
+    if (!namesExecutable(hwnd, window) || pid == 0) {
         return std::string();
     }
     return exeOfProcess(pid, thread);
@@ -32,9 +42,7 @@ WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, DWORD thread, const Wind
     if (!OSInfo.isNT) {
         // One snapshot for the executable and the parent.
         const SnapshotEntry entry = processInSnapshot(pid);
-        WindowTraits traits = window;
-        traits.parentOrOwnerVisible = IsWindowVisible(GetParent(hwnd)) != FALSE;
-        if (qualifiesForLookup(traits)) {
+        if (namesExecutable(hwnd, window)) {
             found.exePath = resolveNtvdmName(entry.exe, pid, thread);
         }
         found.details.parentPid = entry.parentPid;
@@ -49,8 +57,11 @@ WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, DWORD thread, const Wind
         found.pid = app;
         thread = 0;
     }
+    OpenedProcess opened(found.pid);
     // The frame's own traits decide whether an executable is named.
-    found.exePath = getExeOfWindow(hwnd, found.pid, window, thread);
-    found.details = detailsOfProcess(found.pid, psapi);
+    if (psapi && namesExecutable(hwnd, window)) {
+        found.exePath = exeOfProcess(opened, thread);
+    }
+    found.details = detailsOfProcess(opened, psapi);
     return found;
 }

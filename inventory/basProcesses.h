@@ -19,7 +19,9 @@
 std::string getExeOfWindow(HWND hwnd, DWORD pid, WindowTraits window, DWORD thread = 0);
 
 // What the log records of the process behind window `hwnd`, owned by
-// thread `thread` of process `pid`, read at the change.
+// thread `thread` of process `pid`, read at the change. On the NT family
+// the window's process is opened once and its parent once; for a Store
+// app's frame, the host and the app once each.
 struct WindowProcess {
     DWORD pid = 0;          // the window's process; for a Store app's frame, the app's
     std::string exePath;    // as getExeOfWindow gives it, for that process
@@ -27,3 +29,4 @@ struct WindowProcess {
     FrameHost frame;        // a Store app's frame: the host that owns it
 };
 WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, DWORD thread, const WindowTraits& window);
+

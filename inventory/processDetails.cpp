@@ -3,9 +3,8 @@
 #include <cstdint>
 
 #include "inventory/commandLine.h"
+#include "inventory/openedProcess.h"
 #include "inventory/processExe.h"
-#include "support/boundOnFirstUse.h"
-#include "support/kernelHandle.h"
 
 namespace {
 
@@ -16,49 +15,23 @@ std::uint64_t ticksOf(const FILETIME& time) {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// A process opened to ask about it: with the limited access of Vista and
-// later, else with the query access that NT 4.0 to XP know.
-HANDLE openForQuery(DWORD pid) {
-    const HANDLE limited = bound::OpenProcess(limitedQueryAccess, FALSE, pid);
-    return limited != nullptr ? limited : bound::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
-}
-
-bool creationTimeOf(HANDLE process, FILETIME& created) {
-    FILETIME exited;
-    FILETIME kernel;
-    FILETIME user;
-    return bound::GetProcessTimes(process, &created, &exited, &kernel, &user) != FALSE;
-}
-
-// The id of the process that started `process`, or 0.
-DWORD parentIdOf(HANDLE process) {
-    PROCESS_BASIC_INFORMATION basic = {};
-    ULONG written = 0;
-    if (!bound::NtQueryInformationProcess.available() ||
-        bound::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, &written) < 0) {
-        return 0;
-    }
-    return static_cast<DWORD>(basic.InheritedFromUniqueProcessId);
-}
-
-ProcessDetails readDetails(DWORD pid, HANDLE process, const FILETIME& created, bool nameParent) {
+ProcessDetails readDetails(OpenedProcess& process, const FILETIME& created, bool nameParent) {
     ProcessDetails details;
-    details.commandLine = commandLineOfProcess(pid);
-    const DWORD parent = parentIdOf(process);
-    if (parent == 0) {
+    details.commandLine = commandLineOf(process);
+    const DWORD parentPid = process.parentId();
+    if (parentPid == 0) {
         return details;
     }
-    KernelHandle parentProcess(openForQuery(parent));
+    OpenedProcess parent(parentPid);
     FILETIME parentCreated;
-    if (!parentProcess.valid() || !creationTimeOf(parentProcess.get(), parentCreated) ||
-        !parentStillSame(parentCreated, created)) {
+    if (!parent.creationTime(parentCreated) || !parentStillSame(parentCreated, created)) {
         return details;
     }
-    details.parentPid = parent;
+    details.parentPid = parentPid;
     if (nameParent) {
         details.parentExe = exeOfProcess(parent);
     }
-    details.parentCommandLine = commandLineOfProcess(parent);
+    details.parentCommandLine = commandLineOf(parent);
     return details;
 }
 
@@ -104,16 +77,15 @@ bool parentStillSame(const FILETIME& parentCreated, const FILETIME& childCreated
     return ticksOf(parentCreated) <= ticksOf(childCreated);
 }
 
-ProcessDetails detailsOfProcess(DWORD pid, bool nameParent) {
-    KernelHandle process(openForQuery(pid));
+ProcessDetails detailsOfProcess(OpenedProcess& process, bool nameParent) {
     FILETIME created;
-    if (!process.valid() || !creationTimeOf(process.get(), created)) {
+    if (!process.creationTime(created)) {
         return ProcessDetails();
     }
-    if (const ProcessDetails* kept = cache().find(pid, created)) {
+    if (const ProcessDetails* kept = cache().find(process.pid(), created)) {
         return *kept;
     }
-    const ProcessDetails details = readDetails(pid, process.get(), created, nameParent);
-    cache().keep(pid, created, details);
+    const ProcessDetails details = readDetails(process, created, nameParent);
+    cache().keep(process.pid(), created, details);
     return details;
 }

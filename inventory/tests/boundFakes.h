@@ -19,6 +19,7 @@ struct FakeProcess {
     bool listsModules = true;     // EnumProcessModules succeeds (else ERROR_PARTIAL_COPY)
     bool namesModule = true;      // GetModuleFileNameExW succeeds
     bool opensLimited = true;     // OpenProcess with 0x1000 succeeds
+    bool opensQuery = true;       // OpenProcess with 0x400 alone succeeds
     DWORD parent = 0;             // the snapshot's th32ParentProcessID
 };
 
@@ -44,6 +45,11 @@ void installToolHelp();
 // Vista and later); without it, that function is missing.
 void installPsapi(bool imageName);
 void installVdm();
+// The system's OpenProcess, recording the ids asked in openedIds, and
+// refusing read access to memory while refuseRead is set.
+extern std::vector<DWORD> openedIds;
+extern bool refuseRead;
+void installRecordingOpen();
 // Removes every stand-in and clears what the fakes saw.
 void removeAll();
 

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "inventory/commandLine.h"
+#include "inventory/openedProcess.h"
 #include "inventory/processDetails.h"
+#include "inventory/tests/boundFakes.h"
 #include "support/boundOnFirstUse.h"
 #include "support/systemText.h"
 
@@ -33,7 +35,6 @@ QueryInformation realQuery() {
 
 const wchar_t systemsAnswer[] = L"app.exe --as the system gives it";
 bool answerClass60 = false;
-bool denyReadAccess = false;
 
 NTSTATUS NTAPI queryStandIn(HANDLE process, PROCESSINFOCLASS kind, PVOID buffer, ULONG bytes, PULONG written) {
     if (kind != static_cast<PROCESSINFOCLASS>(60)) {
@@ -50,17 +51,9 @@ NTSTATUS NTAPI queryStandIn(HANDLE process, PROCESSINFOCLASS kind, PVOID buffer,
     return 0;
 }
 
-HANDLE WINAPI openStandIn(DWORD access, BOOL inherit, DWORD pid) {
-    if (denyReadAccess && (access & PROCESS_VM_READ) != 0) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return nullptr;
-    }
-    return OpenProcess(access, inherit, pid);
-}
-
 TEST(ProcessDetails, TheCommandLineComesFromTheSystemThenFromTheProcessThenNowhere) {
     bound::NtQueryInformationProcess.replace(queryStandIn);
-    bound::OpenProcess.replace(openStandIn);
+    fakes::installRecordingOpen();
     const struct {
         const char* name;
         bool class60;
@@ -73,11 +66,12 @@ TEST(ProcessDetails, TheCommandLineComesFromTheSystemThenFromTheProcessThenNowhe
     };
     for (const auto& c : cases) {
         answerClass60 = c.class60;
-        denyReadAccess = c.denyRead;
-        EXPECT_EQ(commandLineOfProcess(GetCurrentProcessId()), c.commandLine) << c.name;
+        fakes::refuseRead = c.denyRead;
+        OpenedProcess own(GetCurrentProcessId());
+        EXPECT_EQ(commandLineOf(own), c.commandLine) << c.name;
     }
     bound::NtQueryInformationProcess.forget();
-    bound::OpenProcess.forget();
+    fakes::removeAll();
 }
 
 }  // namespace
