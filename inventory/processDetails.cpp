@@ -37,22 +37,24 @@ ProcessDetails readDetails(OpenedProcess& process, const FILETIME& created, bool
 
 class DetailsCache {
 public:
-    const ProcessDetails* find(DWORD pid, const FILETIME& created) const {
-        for (const Entry& entry : entries_) {
-            if (entry.used && entry.pid == pid && entry.created == ticksOf(created)) {
-                return &entry.details;
-            }
-        }
-        return nullptr;
+    // The details kept of the process, unless they lack the parent's
+    // executable that may now be asked.
+    const ProcessDetails* find(DWORD pid, const FILETIME& created, bool nameParent) {
+        const Entry* entry = entryOf(pid, created);
+        return entry != nullptr && (entry->parentNamed || !nameParent) ? &entry->details : nullptr;
     }
 
-    void keep(DWORD pid, const FILETIME& created, const ProcessDetails& details) {
-        Entry& entry = entries_[next_];
-        next_ = (next_ + 1) % cachedProcesses;
-        entry.used = true;
-        entry.pid = pid;
-        entry.created = ticksOf(created);
-        entry.details = details;
+    void keep(DWORD pid, const FILETIME& created, const ProcessDetails& details, bool parentNamed) {
+        Entry* entry = entryOf(pid, created);
+        if (entry == nullptr) {
+            entry = &entries_[next_];
+            next_ = (next_ + 1) % cachedProcesses;
+        }
+        entry->used = true;
+        entry->pid = pid;
+        entry->created = ticksOf(created);
+        entry->details = details;
+        entry->parentNamed = parentNamed;
     }
 
 private:
@@ -61,7 +63,18 @@ private:
         DWORD pid = 0;
         std::uint64_t created = 0;
         ProcessDetails details;
+        bool parentNamed = false;  // read while the parent's executable could be asked
     };
+
+    Entry* entryOf(DWORD pid, const FILETIME& created) {
+        for (Entry& entry : entries_) {
+            if (entry.used && entry.pid == pid && entry.created == ticksOf(created)) {
+                return &entry;
+            }
+        }
+        return nullptr;
+    }
+
     Entry entries_[cachedProcesses];
     int next_ = 0;
 };
@@ -82,10 +95,10 @@ ProcessDetails detailsOfProcess(OpenedProcess& process, bool nameParent) {
     if (!process.creationTime(created)) {
         return ProcessDetails();
     }
-    if (const ProcessDetails* kept = cache().find(process.pid(), created)) {
+    if (const ProcessDetails* kept = cache().find(process.pid(), created, nameParent)) {
         return *kept;
     }
     const ProcessDetails details = readDetails(process, created, nameParent);
-    cache().keep(process.pid(), created, details);
+    cache().keep(process.pid(), created, details, nameParent);
     return details;
 }

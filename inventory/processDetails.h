@@ -33,6 +33,7 @@ class OpenedProcess;
 // The details of an opened process on the NT family, for which the parent
 // is opened once; `nameParent`: the parent's executable may be asked (PSAPI
 // is settled). Kept by process, its id and creation time, so that a storm
-// of one thief reads them once. A process that could not be opened gives
-// empty details.
+// of one thief reads them once; details kept while the parent could not be
+// named are read again once it can. A process that could not be opened
+// gives empty details.
 ProcessDetails detailsOfProcess(OpenedProcess& process, bool nameParent);

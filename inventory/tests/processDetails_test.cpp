@@ -74,4 +74,37 @@ TEST(ProcessDetails, TheCommandLineComesFromTheSystemThenFromTheProcessThenNowhe
     fakes::removeAll();
 }
 
+// A child of this test, held suspended: its parent is opened once per read,
+// and details read while the parent could not be named (PSAPI not yet
+// there) are read again once it can be, then kept.
+TEST(ProcessDetails, TheParentIsOpenedOnceAndNamedOnceItCanBe) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char commandLine[] = "child --gtest_list_tests";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessA(self, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                               &startup, &child));
+    fakes::installRecordingOpen();
+    OpenedProcess opened(child.dwProcessId);
+    const std::vector<DWORD> parentOnce = {GetCurrentProcessId()};
+    const struct {
+        bool nameParent;
+        std::string parentExe;
+        std::vector<DWORD> opens;
+    } reads[] = {{false, "", parentOnce}, {true, self, parentOnce}, {true, self, {}}};
+    for (const auto& read : reads) {
+        fakes::openedIds.clear();
+        const ProcessDetails details = detailsOfProcess(opened, read.nameParent);
+        EXPECT_EQ(details.parentPid, GetCurrentProcessId());
+        EXPECT_EQ(details.parentExe, read.parentExe);
+        EXPECT_EQ(fakes::openedIds, read.opens);
+    }
+    fakes::removeAll();
+    TerminateProcess(child.hProcess, 0);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+}
+
 }  // namespace
