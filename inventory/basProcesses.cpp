@@ -50,18 +50,38 @@ WindowProcess lookUpWindowProcess(HWND hwnd, DWORD pid, DWORD thread, const Wind
         return found;
     }
     const bool psapi = ensurePsapi();
-    const DWORD app = appProcessInFrame(hwnd, window.className, pid);
-    if (app != 0) {
+    const bool named = psapi && namesExecutable(hwnd, window);
+    const bool mayBeFrame = psapi && hasFrameClass(window.className);
+    OpenedProcess owner(pid);
+    // A frame is told by its owner's executable, named or not.
+    const std::string exe = named || mayBeFrame ? exeOfProcess(owner, thread) : std::string();
+    if (mayBeFrame && isFrameHost(exe)) {
         found.frame.pid = pid;
-        found.frame.exe = psapi ? exeOfProcess(pid) : std::string();
-        found.pid = app;
-        thread = 0;
+        found.frame.exe = exe;
+        found.appPending = true;
+        if (lookUpAppInFrame(hwnd, window, found)) {
+            return found;
+        }
     }
-    OpenedProcess opened(found.pid);
-    // The frame's own traits decide whether an executable is named.
-    if (psapi && namesExecutable(hwnd, window)) {
-        found.exePath = exeOfProcess(opened, thread);
-    }
-    found.details = detailsOfProcess(opened, psapi);
+    found.exePath = named ? exe : std::string();
+    found.details = detailsOfProcess(owner, psapi);
     return found;
+}
+
+bool lookUpAppInFrame(HWND frame, const WindowTraits& frameTraits, WindowProcess& process) {
+    if (!process.appPending) {
+        return false;
+    }
+    const DWORD app = appProcessInFrame(frame, process.frame.pid);
+    if (app == 0) {
+        return false;
+    }
+    // The frame found its host's executable, so PSAPI has loaded.
+    OpenedProcess opened(app);
+    process.pid = app;
+    // The frame's own traits decide whether an executable is named.
+    process.exePath = namesExecutable(frame, frameTraits) ? exeOfProcess(opened) : std::string();
+    process.details = detailsOfProcess(opened, true);
+    process.appPending = false;
+    return true;
 }

@@ -17,7 +17,8 @@ struct ProcessDetails {
 };
 
 // A Store app's frame (class ApplicationFrameWindow) belongs to the frame
-// host; the line names the app's process inside it, and this names the host.
+// host; the line names the app's process inside it once the app's window is
+// there, and this names the host.
 struct FrameHost {
     DWORD pid = 0;  // 0: the window is no such frame
     std::string exe;

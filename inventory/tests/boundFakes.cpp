@@ -176,6 +176,17 @@ HANDLE WINAPI recordingOpen(DWORD access, BOOL inherit, DWORD pid) {
     return OpenProcess(access, inherit, pid);
 }
 
+HWND ownedWindow = nullptr;
+DWORD ownedWindowPid = 0;
+
+DWORD WINAPI windowOwner(HWND window, LPDWORD pid) {
+    const DWORD thread = GetWindowThreadProcessId(window, pid);
+    if (window == ownedWindow && pid != nullptr) {
+        *pid = ownedWindowPid;
+    }
+    return thread;
+}
+
 }  // namespace
 
 void installToolHelp() {
@@ -202,6 +213,12 @@ void installRecordingOpen() {
     bound::OpenProcess.replace(recordingOpen);
 }
 
+void installWindowOwner(HWND window, DWORD pid) {
+    ownedWindow = window;
+    ownedWindowPid = pid;
+    bound::GetWindowThreadProcessId.replace(windowOwner);
+}
+
 void removeAll() {
     bound::CreateToolhelp32Snapshot.forget();
     bound::Process32First.forget();
@@ -213,6 +230,7 @@ void removeAll() {
     bound::QueryFullProcessImageNameW.forget();
     bound::VDMEnumProcessWOW.forget();
     bound::VDMEnumTaskWOWEx.forget();
+    bound::GetWindowThreadProcessId.forget();
     processes.clear();
     openedIds.clear();
     refuseRead = false;

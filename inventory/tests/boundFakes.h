@@ -50,6 +50,9 @@ void installVdm();
 extern std::vector<DWORD> openedIds;
 extern bool refuseRead;
 void installRecordingOpen();
+// The system's GetWindowThreadProcessId, but `window` belongs to process
+// `pid`: a Store app's window inside a frame of the test.
+void installWindowOwner(HWND window, DWORD pid);
 // Removes every stand-in and clears what the fakes saw.
 void removeAll();
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "inventory/basProcesses.h"
+#include "inventory/storeAppFrame.h"
+#include "inventory/tests/boundFakes.h"
 #include "support/basOSinfo.h"
 
 namespace {
@@ -25,6 +27,7 @@ protected:
     // Wine, which gives full paths.
     void SetUp() override { getOSInfo(OSInfo); }
     void TearDown() override {
+        fakes::removeAll();
         // Owned windows first.
         for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
             DestroyWindow(*it);
@@ -85,6 +88,43 @@ TEST_F(TestWindows, AGoneWindowAndNoWindowHaveNoExecutable) {
     EXPECT_EQ(getExeOfWindow(window, 0, WindowTraits()), "");
     EXPECT_EQ(getExeOfWindow(nullptr, GetCurrentProcessId(), ordinary("TarnwickGone", WS_OVERLAPPEDWINDOW)),
               "");
+}
+
+// Any program may register the frame's class: only the frame host's file
+// name, in any case, makes a frame.
+TEST(StoreAppFrame, OnlyTheFrameHostsFileNameMakesAFrame) {
+    EXPECT_TRUE(isFrameHost("C:\\Windows\\System32\\ApplicationFrameHost.exe"));
+    EXPECT_TRUE(isFrameHost("c:\\windows\\system32\\APPLICATIONFRAMEHOST.EXE"));
+    EXPECT_FALSE(isFrameHost("C:\\Tools\\NotApplicationFrameHost.exe"));
+    EXPECT_FALSE(isFrameHost("C:\\ApplicationFrameHost.exe\\tool.exe"));
+    EXPECT_FALSE(isFrameHost(""));
+}
+
+// The frame host is this test, as the fakes name it; the app's window in the
+// frame belongs to process 4242. Until it is there, asking again opens no
+// process.
+TEST_F(TestWindows, AStoreAppsFrameIsTheHostsUntilItsAppsWindowIsInIt) {
+    const std::string host = "C:\\Windows\\System32\\ApplicationFrameHost.exe";
+    fakes::installPsapi(true);
+    fakes::processes = {{GetCurrentProcessId(), host}, {4242, "C:\\Apps\\app.exe"}};
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    const HWND frame = make("ApplicationFrameWindow", style);
+    const WindowTraits traits = ordinary("ApplicationFrameWindow", style);
+    WindowProcess found = lookUpWindowProcess(frame, GetCurrentProcessId(), 0, traits);
+    EXPECT_TRUE(found.appPending);
+    EXPECT_EQ(found.pid, GetCurrentProcessId());
+    EXPECT_EQ(found.exePath, host);
+    const std::vector<DWORD> opens = fakes::openAccess;
+    EXPECT_FALSE(lookUpAppInFrame(frame, traits, found));
+    EXPECT_EQ(fakes::openAccess, opens);
+
+    fakes::installWindowOwner(make("Windows.UI.Core.CoreWindow", WS_CHILD | WS_VISIBLE, frame), 4242);
+    ASSERT_TRUE(lookUpAppInFrame(frame, traits, found));
+    EXPECT_FALSE(found.appPending);
+    EXPECT_EQ(found.pid, 4242u);
+    EXPECT_EQ(found.exePath, "C:\\Apps\\app.exe");
+    EXPECT_EQ(found.frame.pid, GetCurrentProcessId());
+    EXPECT_EQ(found.frame.exe, host);
 }
 
 }  // namespace
