@@ -127,7 +127,10 @@ TEST(Details, AStoreAppsFrameIsLoggedWithTheAppsProcessWhereTheFrameHostOwnsIt) 
     ProcessCrowd frameHost(folder.at("ApplicationFrameHost.exe"));
     ASSERT_TRUE(frameHost.start("/frame Settings"));
     HWND hostsFrame = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (hostsFrame = FindWindowA(frameClass, "Settings")) != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] {
+        hostsFrame = FindWindowA(frameClass, "Settings");
+        return IsWindowVisible(hostsFrame) != FALSE;
+    }));
     WindowSpec plan;
     plan.className = frameClass;
     plan.caption = "Not a frame";

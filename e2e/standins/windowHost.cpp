@@ -5,8 +5,7 @@
 //   windowHost.exe /nowindow    only a process, no window, until it is ended
 //   windowHost.exe /behind caption  the window, without taking the front
 //   windowHost.exe /frame caption   the same, of class ApplicationFrameWindow:
-//                               a Store app's frame, where the program file
-//                               is named ApplicationFrameHost.exe
+//                               a Store app's frame, as ApplicationFrameHost.exe
 //   windowHost.exe /app-in FRAME  the app's window of a Store app: a child of
 //                               class Windows.UI.Core.CoreWindow in the window
 //                               FRAME (a number) of another process

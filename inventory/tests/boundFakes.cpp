@@ -12,8 +12,6 @@ int handlesClosed = 0;
 std::vector<DWORD> openAccess;
 int imageNameCalls = 0;
 std::vector<FakeVdm> vdms;
-std::vector<DWORD> openedIds;
-bool refuseRead = false;
 
 namespace {
 
@@ -167,26 +165,6 @@ INT WINAPI vdmEnumTaskWowEx(DWORD pid, TASKENUMPROCEX callback, LPARAM user) {
     return count;
 }
 
-HANDLE WINAPI recordingOpen(DWORD access, BOOL inherit, DWORD pid) {
-    openedIds.push_back(pid);
-    if (refuseRead && (access & PROCESS_VM_READ) != 0) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return nullptr;
-    }
-    return OpenProcess(access, inherit, pid);
-}
-
-HWND ownedWindow = nullptr;
-DWORD ownedWindowPid = 0;
-
-DWORD WINAPI windowOwner(HWND window, LPDWORD pid) {
-    const DWORD thread = GetWindowThreadProcessId(window, pid);
-    if (window == ownedWindow && pid != nullptr) {
-        *pid = ownedWindowPid;
-    }
-    return thread;
-}
-
 }  // namespace
 
 void installToolHelp() {
@@ -209,16 +187,6 @@ void installVdm() {
     bound::VDMEnumTaskWOWEx.replace(vdmEnumTaskWowEx);
 }
 
-void installRecordingOpen() {
-    bound::OpenProcess.replace(recordingOpen);
-}
-
-void installWindowOwner(HWND window, DWORD pid) {
-    ownedWindow = window;
-    ownedWindowPid = pid;
-    bound::GetWindowThreadProcessId.replace(windowOwner);
-}
-
 void removeAll() {
     bound::CreateToolhelp32Snapshot.forget();
     bound::Process32First.forget();
@@ -230,10 +198,7 @@ void removeAll() {
     bound::QueryFullProcessImageNameW.forget();
     bound::VDMEnumProcessWOW.forget();
     bound::VDMEnumTaskWOWEx.forget();
-    bound::GetWindowThreadProcessId.forget();
     processes.clear();
-    openedIds.clear();
-    refuseRead = false;
     openAccess.clear();
     vdms.clear();
     handlesOpened = 0;

@@ -45,14 +45,6 @@ void installToolHelp();
 // Vista and later); without it, that function is missing.
 void installPsapi(bool imageName);
 void installVdm();
-// The system's OpenProcess, recording the ids asked in openedIds, and
-// refusing read access to memory while refuseRead is set.
-extern std::vector<DWORD> openedIds;
-extern bool refuseRead;
-void installRecordingOpen();
-// The system's GetWindowThreadProcessId, but `window` belongs to process
-// `pid`: a Store app's window inside a frame of the test.
-void installWindowOwner(HWND window, DWORD pid);
 // Removes every stand-in and clears what the fakes saw.
 void removeAll();
 

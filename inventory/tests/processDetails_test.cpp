@@ -5,7 +5,6 @@
 #include "inventory/commandLine.h"
 #include "inventory/openedProcess.h"
 #include "inventory/processDetails.h"
-#include "inventory/tests/boundFakes.h"
 #include "support/boundOnFirstUse.h"
 #include "support/systemText.h"
 
@@ -35,6 +34,8 @@ QueryInformation realQuery() {
 
 const wchar_t systemsAnswer[] = L"app.exe --as the system gives it";
 bool answerClass60 = false;
+bool denyReadAccess = false;
+std::vector<DWORD> openedIds;
 
 NTSTATUS NTAPI queryStandIn(HANDLE process, PROCESSINFOCLASS kind, PVOID buffer, ULONG bytes, PULONG written) {
     if (kind != static_cast<PROCESSINFOCLASS>(60)) {
@@ -51,9 +52,18 @@ NTSTATUS NTAPI queryStandIn(HANDLE process, PROCESSINFOCLASS kind, PVOID buffer,
     return 0;
 }
 
+HANDLE WINAPI openStandIn(DWORD access, BOOL inherit, DWORD pid) {
+    openedIds.push_back(pid);
+    if (denyReadAccess && (access & PROCESS_VM_READ) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    return OpenProcess(access, inherit, pid);
+}
+
 TEST(ProcessDetails, TheCommandLineComesFromTheSystemThenFromTheProcessThenNowhere) {
     bound::NtQueryInformationProcess.replace(queryStandIn);
-    fakes::installRecordingOpen();
+    bound::OpenProcess.replace(openStandIn);
     const struct {
         const char* name;
         bool class60;
@@ -66,42 +76,36 @@ TEST(ProcessDetails, TheCommandLineComesFromTheSystemThenFromTheProcessThenNowhe
     };
     for (const auto& c : cases) {
         answerClass60 = c.class60;
-        fakes::refuseRead = c.denyRead;
+        denyReadAccess = c.denyRead;
         OpenedProcess own(GetCurrentProcessId());
         EXPECT_EQ(commandLineOf(own), c.commandLine) << c.name;
     }
     bound::NtQueryInformationProcess.forget();
-    fakes::removeAll();
+    bound::OpenProcess.forget();
+    denyReadAccess = false;
 }
 
-// A child of this test, held suspended: its parent is opened once per read,
-// and details read while the parent could not be named (PSAPI not yet
-// there) are read again once it can be, then kept.
+// A child of this test, held suspended: its parent (this test) is opened
+// once per read; details read while the parent could not be named (PSAPI
+// not yet there) are read again once it can be, then kept.
 TEST(ProcessDetails, TheParentIsOpenedOnceAndNamedOnceItCanBe) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    char commandLine[] = "child --gtest_list_tests";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(CreateProcessA(self, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+    ASSERT_TRUE(CreateProcessA(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                                &startup, &child));
-    fakes::installRecordingOpen();
+    bound::OpenProcess.replace(openStandIn);
     OpenedProcess opened(child.dwProcessId);
-    const std::vector<DWORD> parentOnce = {GetCurrentProcessId()};
-    const struct {
-        bool nameParent;
-        std::string parentExe;
-        std::vector<DWORD> opens;
-    } reads[] = {{false, "", parentOnce}, {true, self, parentOnce}, {true, self, {}}};
-    for (const auto& read : reads) {
-        fakes::openedIds.clear();
-        const ProcessDetails details = detailsOfProcess(opened, read.nameParent);
-        EXPECT_EQ(details.parentPid, GetCurrentProcessId());
-        EXPECT_EQ(details.parentExe, read.parentExe);
-        EXPECT_EQ(fakes::openedIds, read.opens);
-    }
-    fakes::removeAll();
+    EXPECT_EQ(detailsOfProcess(opened, false).parentExe, "");
+    openedIds.clear();
+    EXPECT_EQ(detailsOfProcess(opened, true).parentExe, self);  // read again
+    EXPECT_EQ(openedIds, std::vector<DWORD>(1, GetCurrentProcessId()));
+    openedIds.clear();
+    EXPECT_EQ(detailsOfProcess(opened, true).parentExe, self);  // then kept
+    EXPECT_TRUE(openedIds.empty());
+    bound::OpenProcess.forget();
     TerminateProcess(child.hProcess, 0);
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
