@@ -67,7 +67,7 @@ bool exeFromImageName(const OpenedProcess& process, std::string& path) {
 
 }  // namespace
 
-std::string exeOfProcess(OpenedProcess& process, DWORD thread) {
+std::string exeOfProcess(const OpenedProcess& process, DWORD thread) {
     std::string path;
     if (!process.valid() || (!exeFromImageName(process, path) && !exeFromFirstModule(process, path))) {
         path.clear();

@@ -11,7 +11,7 @@ class OpenedProcess;
 // (PSAPI must have loaded); for an NTVDM process, the file name of its
 // 16-bit task whose thread is `thread` (wowTasks.h). Empty text when the
 // process cannot be asked.
-std::string exeOfProcess(OpenedProcess& process, DWORD thread = 0);
+std::string exeOfProcess(const OpenedProcess& process, DWORD thread = 0);
 
 // The same for process `pid`, which it opens once, for a caller that has
 // only the id; on the 95 family the file name from the ToolHelp snapshot.
