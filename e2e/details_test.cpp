@@ -1,7 +1,8 @@
 // What the program reads of a window's process besides its executable, seen
 // from outside: the process that started it and its exact command line, in
 // the table that the list's menu copies, chosen from the keyboard; and a
-// Store app's frame, logged with the app inside it.
+// Store app's frame, logged with the app inside it where the frame host
+// owns the frame.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +15,7 @@
 #include "e2e/harness/keyboard.h"
 #include "e2e/harness/modalLoops.h"
 #include "e2e/harness/program.h"
+#include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
 #include "e2e/harness/text.h"
 
@@ -116,30 +118,52 @@ TEST(Details, CopyAllWithDetailsNamesWhoStartedTheWindowsProcessAndHow) {
 }
 
 // Windows 10's Store apps: the frame belongs to the frame host, the app's
-// own window inside it to the app.
-TEST(Details, AStoreAppsFrameIsLoggedWithTheAppsProcess) {
+// own window inside it to the app. Any program may name a window's class
+// ApplicationFrameWindow; only a frame of ApplicationFrameHost.exe counts.
+TEST(Details, AStoreAppsFrameIsLoggedWithTheAppsProcessWhereTheFrameHostOwnsIt) {
     Program program;
     ASSERT_TRUE(program.start()) << program.failure();
-    WindowSpec plan;
-    plan.className = "ApplicationFrameWindow";
-    plan.caption = "Settings";
-    TestWindow frame(plan);
+    const char frameClass[] = "ApplicationFrameWindow";
     const std::string exe = standinsFolder() + "\\windowHost.exe";
-    ProcessCrowd app(exe);
-    ASSERT_TRUE(app.start("/app-in " + std::to_string(reinterpret_cast<UINT_PTR>(frame.handle()))));
-    HWND appWindow = nullptr;
+    ScratchFolder folder("frame-host");
+    ASSERT_TRUE(copyFile(exe, folder.at("ApplicationFrameHost.exe")));
+    ProcessCrowd frameHost(folder.at("ApplicationFrameHost.exe"));
+    ASSERT_TRUE(frameHost.start("/frame Settings"));
+    HWND hostsFrame = nullptr;
     ASSERT_TRUE(waitUntil([&] {
-        appWindow = FindWindowExA(frame.handle(), nullptr, "Windows.UI.Core.CoreWindow", nullptr);
-        return appWindow != nullptr;
+        hostsFrame = FindWindowA(frameClass, "Settings");
+        return IsWindowVisible(hostsFrame) != FALSE;
     }));
-    DWORD appPid = 0;
-    GetWindowThreadProcessId(appWindow, &appPid);
+    WindowSpec plan;
+    plan.className = frameClass;
+    plan.caption = "Not a frame";
+    TestWindow ownFrame(plan);
 
-    ASSERT_TRUE(bringToFront(frame.handle()));
-    WindowFacts facts = ordinaryWindowFacts(plan.caption, plan.className, plan.rect, frame.style());
-    facts.exe = exe;
-    facts.pid = appPid;
-    EXPECT_EQ(program.lineOf(appPid, plan.caption), expectedLine(facts));
+    ProcessCrowd apps(exe);
+    const struct {
+        HWND frame;
+        const char* caption;
+        bool ownedByFrameHost;
+    } frames[] = {{hostsFrame, "Settings", true}, {ownFrame.handle(), "Not a frame", false}};
+    for (const auto& row : frames) {
+        SCOPED_TRACE(row.caption);
+        ASSERT_TRUE(apps.start("/app-in " + std::to_string(reinterpret_cast<UINT_PTR>(row.frame))));
+        HWND appWindow = nullptr;
+        ASSERT_TRUE(waitUntil([&] {
+            appWindow = FindWindowExA(row.frame, nullptr, "Windows.UI.Core.CoreWindow", nullptr);
+            return appWindow != nullptr;
+        }));
+        ASSERT_TRUE(bringToFront(row.frame));
+        RECT rect = {};
+        GetWindowRect(row.frame, &rect);
+        WindowFacts facts = ordinaryWindowFacts(row.caption, frameClass, rect,
+                                                static_cast<DWORD>(GetWindowLongA(row.frame, GWL_STYLE)));
+        if (row.ownedByFrameHost) {
+            facts.exe = exe;
+            GetWindowThreadProcessId(appWindow, &facts.pid);
+        }
+        EXPECT_EQ(program.lineOf(facts.pid, facts.title), expectedLine(facts));
+    }
 }
 
 }  // namespace

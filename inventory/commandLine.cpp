@@ -3,9 +3,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "inventory/processExe.h"
+#include "inventory/openedProcess.h"
 #include "support/boundOnFirstUse.h"
-#include "support/kernelHandle.h"
 #include "support/systemText.h"
 
 namespace {
@@ -17,19 +16,15 @@ std::string textOf(const UNICODE_STRING& text) {
     return textFromWide(text.Buffer, text.Length / sizeof(wchar_t));
 }
 
-bool askTheSystem(DWORD pid, std::string& line) {
-    if (!bound::NtQueryInformationProcess.available()) {
-        return false;
-    }
-    KernelHandle process(bound::OpenProcess(limitedQueryAccess, FALSE, pid));
-    if (!process.valid()) {
+bool askTheSystem(const OpenedProcess& process, std::string& line) {
+    if (!process.valid() || !bound::NtQueryInformationProcess.available()) {
         return false;
     }
     // The answer is a UNICODE_STRING followed by its text.
     const ULONG bytes = sizeof(UNICODE_STRING) + longestText + sizeof(wchar_t);
     std::vector<ULONG_PTR> buffer(bytes / sizeof(ULONG_PTR) + 1);
     ULONG written = 0;
-    if (bound::NtQueryInformationProcess(process.get(), processCommandLineInformation, buffer.data(), bytes,
+    if (bound::NtQueryInformationProcess(process.handle(), processCommandLineInformation, buffer.data(), bytes,
                                          &written) < 0) {
         return false;
     }
@@ -65,32 +60,26 @@ bool readFrom(HANDLE process, const void* at, Value& value) {
     return ReadProcessMemory(process, at, &value, sizeof value, &read) && read == sizeof value;
 }
 
-bool readParameters(DWORD pid, std::string& line) {
-    if (!bound::NtQueryInformationProcess.available()) {
+bool readParameters(OpenedProcess& process, std::string& line) {
+    if (!process.canRead() || !layoutReadable(process.handle())) {
         return false;
     }
-    KernelHandle process(bound::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
-    if (!process.valid() || !layoutReadable(process.get())) {
-        return false;
-    }
-    PROCESS_BASIC_INFORMATION basic = {};
-    ULONG written = 0;
-    if (bound::NtQueryInformationProcess(process.get(), ProcessBasicInformation, &basic, sizeof basic, &written) < 0 ||
-        basic.PebBaseAddress == nullptr) {
+    const PROCESS_BASIC_INFORMATION* basic = process.basicInformation();
+    if (basic == nullptr || basic->PebBaseAddress == nullptr) {
         return false;
     }
     // The process environment block, its parameters and their command line,
     // in the program's own layout.
-    const auto* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
+    const auto* peb = reinterpret_cast<const char*>(basic->PebBaseAddress);
     const char* parameters = nullptr;
     UNICODE_STRING commandLine = {};
-    if (!readFrom(process.get(), peb + offsetof(PEB, ProcessParameters), parameters) || parameters == nullptr ||
-        !readFrom(process.get(), parameters + offsetof(RTL_USER_PROCESS_PARAMETERS, CommandLine), commandLine)) {
+    if (!readFrom(process.handle(), peb + offsetof(PEB, ProcessParameters), parameters) || parameters == nullptr ||
+        !readFrom(process.handle(), parameters + offsetof(RTL_USER_PROCESS_PARAMETERS, CommandLine), commandLine)) {
         return false;
     }
     std::wstring text(commandLine.Length / sizeof(wchar_t), L'\0');
     SIZE_T read = 0;
-    if (!text.empty() && (!ReadProcessMemory(process.get(), commandLine.Buffer, &text[0],
+    if (!text.empty() && (!ReadProcessMemory(process.handle(), commandLine.Buffer, &text[0],
                                              text.size() * sizeof(wchar_t), &read) ||
                           read != text.size() * sizeof(wchar_t))) {
         return false;
@@ -101,9 +90,9 @@ bool readParameters(DWORD pid, std::string& line) {
 
 }  // namespace
 
-std::string commandLineOfProcess(DWORD pid) {
+std::string commandLineOf(OpenedProcess& process) {
     std::string line;
-    if (!askTheSystem(pid, line) && !readParameters(pid, line)) {
+    if (!askTheSystem(process, line) && !readParameters(process, line)) {
         line.clear();
     }
     return line;

@@ -3,9 +3,8 @@
 #include <cstdint>
 
 #include "inventory/commandLine.h"
+#include "inventory/openedProcess.h"
 #include "inventory/processExe.h"
-#include "support/boundOnFirstUse.h"
-#include "support/kernelHandle.h"
 
 namespace {
 
@@ -16,70 +15,46 @@ std::uint64_t ticksOf(const FILETIME& time) {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// A process opened to ask about it: with the limited access of Vista and
-// later, else with the query access that NT 4.0 to XP know.
-HANDLE openForQuery(DWORD pid) {
-    const HANDLE limited = bound::OpenProcess(limitedQueryAccess, FALSE, pid);
-    return limited != nullptr ? limited : bound::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
-}
-
-bool creationTimeOf(HANDLE process, FILETIME& created) {
-    FILETIME exited;
-    FILETIME kernel;
-    FILETIME user;
-    return bound::GetProcessTimes(process, &created, &exited, &kernel, &user) != FALSE;
-}
-
-// The id of the process that started `process`, or 0.
-DWORD parentIdOf(HANDLE process) {
-    PROCESS_BASIC_INFORMATION basic = {};
-    ULONG written = 0;
-    if (!bound::NtQueryInformationProcess.available() ||
-        bound::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, &written) < 0) {
-        return 0;
-    }
-    return static_cast<DWORD>(basic.InheritedFromUniqueProcessId);
-}
-
-ProcessDetails readDetails(DWORD pid, HANDLE process, const FILETIME& created, bool nameParent) {
+ProcessDetails readDetails(OpenedProcess& process, const FILETIME& created, bool nameParent) {
     ProcessDetails details;
-    details.commandLine = commandLineOfProcess(pid);
-    const DWORD parent = parentIdOf(process);
-    if (parent == 0) {
+    details.commandLine = commandLineOf(process);
+    const DWORD parentPid = process.parentId();
+    if (parentPid == 0) {
         return details;
     }
-    KernelHandle parentProcess(openForQuery(parent));
+    OpenedProcess parent(parentPid);
     FILETIME parentCreated;
-    if (!parentProcess.valid() || !creationTimeOf(parentProcess.get(), parentCreated) ||
-        !parentStillSame(parentCreated, created)) {
+    if (!parent.creationTime(parentCreated) || !parentStillSame(parentCreated, created)) {
         return details;
     }
-    details.parentPid = parent;
+    details.parentPid = parentPid;
     if (nameParent) {
         details.parentExe = exeOfProcess(parent);
     }
-    details.parentCommandLine = commandLineOfProcess(parent);
+    details.parentCommandLine = commandLineOf(parent);
     return details;
 }
 
 class DetailsCache {
 public:
-    const ProcessDetails* find(DWORD pid, const FILETIME& created) const {
-        for (const Entry& entry : entries_) {
-            if (entry.used && entry.pid == pid && entry.created == ticksOf(created)) {
-                return &entry.details;
-            }
-        }
-        return nullptr;
+    // The details kept of the process, unless they lack the parent's
+    // executable that may now be asked.
+    const ProcessDetails* find(DWORD pid, const FILETIME& created, bool nameParent) {
+        const Entry* entry = entryOf(pid, created);
+        return entry != nullptr && (entry->parentNamed || !nameParent) ? &entry->details : nullptr;
     }
 
-    void keep(DWORD pid, const FILETIME& created, const ProcessDetails& details) {
-        Entry& entry = entries_[next_];
-        next_ = (next_ + 1) % cachedProcesses;
-        entry.used = true;
-        entry.pid = pid;
-        entry.created = ticksOf(created);
-        entry.details = details;
+    void keep(DWORD pid, const FILETIME& created, const ProcessDetails& details, bool parentNamed) {
+        Entry* entry = entryOf(pid, created);
+        if (entry == nullptr) {
+            entry = &entries_[next_];
+            next_ = (next_ + 1) % cachedProcesses;
+        }
+        entry->used = true;
+        entry->pid = pid;
+        entry->created = ticksOf(created);
+        entry->details = details;
+        entry->parentNamed = parentNamed;
     }
 
 private:
@@ -88,7 +63,18 @@ private:
         DWORD pid = 0;
         std::uint64_t created = 0;
         ProcessDetails details;
+        bool parentNamed = false;  // read while the parent's executable could be asked
     };
+
+    Entry* entryOf(DWORD pid, const FILETIME& created) {
+        for (Entry& entry : entries_) {
+            if (entry.used && entry.pid == pid && entry.created == ticksOf(created)) {
+                return &entry;
+            }
+        }
+        return nullptr;
+    }
+
     Entry entries_[cachedProcesses];
     int next_ = 0;
 };
@@ -104,16 +90,15 @@ bool parentStillSame(const FILETIME& parentCreated, const FILETIME& childCreated
     return ticksOf(parentCreated) <= ticksOf(childCreated);
 }
 
-ProcessDetails detailsOfProcess(DWORD pid, bool nameParent) {
-    KernelHandle process(openForQuery(pid));
+ProcessDetails detailsOfProcess(OpenedProcess& process, bool nameParent) {
     FILETIME created;
-    if (!process.valid() || !creationTimeOf(process.get(), created)) {
+    if (!process.creationTime(created)) {
         return ProcessDetails();
     }
-    if (const ProcessDetails* kept = cache().find(pid, created)) {
+    if (const ProcessDetails* kept = cache().find(process.pid(), created, nameParent)) {
         return *kept;
     }
-    const ProcessDetails details = readDetails(pid, process.get(), created, nameParent);
-    cache().keep(pid, created, details);
+    const ProcessDetails details = readDetails(process, created, nameParent);
+    cache().keep(process.pid(), created, details, nameParent);
     return details;
 }

@@ -17,7 +17,8 @@ struct ProcessDetails {
 };
 
 // A Store app's frame (class ApplicationFrameWindow) belongs to the frame
-// host; the line names the app's process inside it, and this names the host.
+// host; the line names the app's process inside it once the app's window is
+// there, and this names the host.
 struct FrameHost {
     DWORD pid = 0;  // 0: the window is no such frame
     std::string exe;
@@ -28,8 +29,12 @@ struct FrameHost {
 // the id after the parent ended was created after it.
 bool parentStillSame(const FILETIME& parentCreated, const FILETIME& childCreated);
 
-// The details of process `pid` on the NT family; `nameParent`: the parent's
-// executable may be asked (PSAPI is settled). Kept by process, its id and
-// creation time, so that a storm of one thief reads them once. A process
-// that refuses the access asked gives empty details.
-ProcessDetails detailsOfProcess(DWORD pid, bool nameParent);
+class OpenedProcess;
+
+// The details of an opened process on the NT family, for which the parent
+// is opened once; `nameParent`: the parent's executable may be asked (PSAPI
+// is settled). Kept by process, its id and creation time, so that a storm
+// of one thief reads them once; details kept while the parent could not be
+// named are read again once it can. A process that could not be opened
+// gives empty details.
+ProcessDetails detailsOfProcess(OpenedProcess& process, bool nameParent);

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "inventory/openedProcess.h"
 #include "inventory/wowTasks.h"
 #include "support/basOSinfo.h"
 #include "support/basStrings.h"
@@ -26,7 +27,6 @@ static_assert(offsetof(PROCESSENTRY32, szExeFile) == 36, "szExeFile at offset 36
 
 namespace {
 
-constexpr DWORD queryAndReadAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
 constexpr DWORD moduleBufferBytes = 200;
 constexpr int pathBufferLength = 260;
 constexpr DWORD imageNameBufferLength = 32768;  // the longest path Windows knows
@@ -35,34 +35,29 @@ constexpr DWORD imageNameBufferLength = 32768;  // the longest path Windows know
 constexpr int mostSnapshotRecords = 1 << 16;
 
 // The file of the process's first module, which is its executable.
-bool exeFromFirstModule(DWORD pid, std::string& path) {
-    KernelHandle process(bound::OpenProcess(queryAndReadAccess, FALSE, pid));
-    if (!process.valid()) {
+bool exeFromFirstModule(const OpenedProcess& process, std::string& path) {
+    if (!process.canRead()) {
         return false;
     }
     HMODULE moduleHandles[200] = {};
     DWORD needed = 0;
-    if (!bound::EnumProcessModules(process.get(), moduleHandles, moduleBufferBytes, &needed)) {
+    if (!bound::EnumProcessModules(process.handle(), moduleHandles, moduleBufferBytes, &needed)) {
         return false;
     }
     std::wstring buffer(pathBufferLength + 1, L' ');
-    bound::GetModuleFileNameExW(process.get(), moduleHandles[0], &buffer[0], pathBufferLength);
+    bound::GetModuleFileNameExW(process.handle(), moduleHandles[0], &buffer[0], pathBufferLength);
     path = nTrim(textFromWide(buffer.data(), buffer.size()));
     return !path.empty();
 }
 
 // The process's image as Vista and later name it; false before Vista.
-bool exeFromImageName(DWORD pid, std::string& path) {
+bool exeFromImageName(const OpenedProcess& process, std::string& path) {
     if (!bound::QueryFullProcessImageNameW.available()) {
-        return false;
-    }
-    KernelHandle process(bound::OpenProcess(limitedQueryAccess, FALSE, pid));
-    if (!process.valid()) {
         return false;
     }
     std::wstring buffer(imageNameBufferLength, L'\0');
     DWORD length = imageNameBufferLength;
-    if (!bound::QueryFullProcessImageNameW(process.get(), 0, &buffer[0], &length) ||
+    if (!bound::QueryFullProcessImageNameW(process.handle(), 0, &buffer[0], &length) ||
         length >= imageNameBufferLength) {
         return false;
     }
@@ -70,19 +65,22 @@ bool exeFromImageName(DWORD pid, std::string& path) {
     return !path.empty();
 }
 
-std::string exeFromPsapi(DWORD pid) {
-    std::string path;
-    if (!exeFromImageName(pid, path) && !exeFromFirstModule(pid, path)) {
-        return std::string();
-    }
-    return path;
-}
-
 }  // namespace
 
+std::string exeOfProcess(const OpenedProcess& process, DWORD thread) {
+    std::string path;
+    if (!process.valid() || (!exeFromImageName(process, path) && !exeFromFirstModule(process, path))) {
+        path.clear();
+    }
+    return resolveNtvdmName(path, process.pid(), thread);
+}
+
 std::string exeOfProcess(DWORD pid, DWORD thread) {
-    const std::string exe = OSInfo.isNT ? exeFromPsapi(pid) : processInSnapshot(pid).exe;
-    return resolveNtvdmName(exe, pid, thread);
+    if (!OSInfo.isNT) {
+        return resolveNtvdmName(processInSnapshot(pid).exe, pid, thread);
+    }
+    OpenedProcess process(pid);
+    return exeOfProcess(process, thread);
 }
 
 SnapshotEntry processInSnapshot(DWORD pid) {

@@ -5,14 +5,16 @@
 
 #include <string>
 
-// The weak access to a process that Vista and later grant for questions
-// about it (PROCESS_QUERY_LIMITED_INFORMATION); earlier systems refuse it.
-constexpr DWORD limitedQueryAccess = 0x1000;
+class OpenedProcess;
 
-// The full path of the executable of process `pid` on the NT family (PSAPI
-// must have loaded), or its file name from the ToolHelp snapshot on the 95
-// family; the 16-bit task's file name for an NTVDM process. Empty text when
-// the process cannot be asked.
+// The full path of the executable of an opened process on the NT family
+// (PSAPI must have loaded); for an NTVDM process, the file name of its
+// 16-bit task whose thread is `thread` (wowTasks.h). Empty text when the
+// process cannot be asked.
+std::string exeOfProcess(const OpenedProcess& process, DWORD thread = 0);
+
+// The same for process `pid`, which it opens once, for a caller that has
+// only the id; on the 95 family the file name from the ToolHelp snapshot.
 std::string exeOfProcess(DWORD pid, DWORD thread = 0);
 
 // Process `pid` in one ToolHelp snapshot (the 95 family): its file name, and

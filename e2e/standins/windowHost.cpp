@@ -4,6 +4,8 @@
 //   windowHost.exe [caption]    (ntvdm.exe [caption] alike)
 //   windowHost.exe /nowindow    only a process, no window, until it is ended
 //   windowHost.exe /behind caption  the window, without taking the front
+//   windowHost.exe /frame caption   the same, of class ApplicationFrameWindow:
+//                               a Store app's frame, as ApplicationFrameHost.exe
 //   windowHost.exe /app-in FRAME  the app's window of a Store app: a child of
 //                               class Windows.UI.Core.CoreWindow in the window
 //                               FRAME (a number) of another process
@@ -28,10 +30,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     }
     const std::string arguments = commandLine != nullptr ? commandLine : "";
     const bool appInFrame = arguments.compare(0, 8, "/app-in ") == 0;
+    const bool showsFrame = arguments.compare(0, 7, "/frame ") == 0;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = hostProc;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = appInFrame ? "Windows.UI.Core.CoreWindow" : "TarnwickTestHost";
+    windowClass.lpszClassName = appInFrame   ? "Windows.UI.Core.CoreWindow"
+                                : showsFrame ? "ApplicationFrameWindow"
+                                             : "TarnwickTestHost";
     RegisterClassA(&windowClass);
     if (appInFrame) {
         const auto frame = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(arguments.substr(8))));
@@ -46,8 +51,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         return 0;
     }
     // The caption is the whole command line, without surrounding quotes.
-    const bool behind = arguments.compare(0, 8, "/behind ") == 0;
-    std::string caption = behind ? arguments.substr(8) : arguments;
+    const bool behind = showsFrame || arguments.compare(0, 8, "/behind ") == 0;
+    std::string caption = showsFrame ? arguments.substr(7) : behind ? arguments.substr(8) : arguments;
     if (caption.size() >= 2 && caption.front() == '"' && caption.back() == '"') {
         caption = caption.substr(1, caption.size() - 2);
     }

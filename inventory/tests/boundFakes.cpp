@@ -16,10 +16,12 @@ std::vector<FakeVdm> vdms;
 namespace {
 
 // Handles are small made-up values: the snapshot, or 0x1000 + process index
-// (0x2000 + index when opened for limited access only).
+// (0x2000 + index when opened for limited access only, 0x3000 + index for
+// query access alone).
 const HANDLE snapshotHandle = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x5150));
 constexpr INT_PTR fullBase = 0x1000;
 constexpr INT_PTR limitedBase = 0x2000;
+constexpr INT_PTR queryBase = 0x3000;
 const HMODULE firstModule = reinterpret_cast<HMODULE>(static_cast<INT_PTR>(0x400000));
 std::size_t nextSnapshotEntry = 0;
 
@@ -75,12 +77,14 @@ HANDLE WINAPI openProcess(DWORD access, BOOL, DWORD id) {
             continue;
         }
         const bool limited = access == 0x1000;
-        if (!(limited ? process.opensLimited : process.opensForModules)) {
+        const bool query = access == PROCESS_QUERY_INFORMATION;
+        if (!(limited ? process.opensLimited : query ? process.opensQuery : process.opensForModules)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return nullptr;
         }
         ++handlesOpened;
-        return reinterpret_cast<HANDLE>((limited ? limitedBase : fullBase) + static_cast<INT_PTR>(i));
+        const INT_PTR base = limited ? limitedBase : query ? queryBase : fullBase;
+        return reinterpret_cast<HANDLE>(base + static_cast<INT_PTR>(i));
     }
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -119,7 +123,10 @@ DWORD WINAPI getModuleFileNameExW(HANDLE process, HMODULE module, LPWSTR name, D
 
 BOOL WINAPI queryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR name, PDWORD size) {
     ++imageNameCalls;
+    // Any of the three accesses may ask.
     const FakeProcess* found = processFor(process, limitedBase);
+    found = found != nullptr ? found : processFor(process, fullBase);
+    found = found != nullptr ? found : processFor(process, queryBase);
     if (found == nullptr || flags != 0 || found->exe.size() >= *size) {
         return FALSE;
     }

@@ -19,6 +19,7 @@ struct FakeProcess {
     bool listsModules = true;     // EnumProcessModules succeeds (else ERROR_PARTIAL_COPY)
     bool namesModule = true;      // GetModuleFileNameExW succeeds
     bool opensLimited = true;     // OpenProcess with 0x1000 succeeds
+    bool opensQuery = true;       // OpenProcess with 0x400 alone succeeds
     DWORD parent = 0;             // the snapshot's th32ParentProcessID
 };
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "inventory/commandLine.h"
+#include "inventory/openedProcess.h"
 #include "inventory/processDetails.h"
 #include "support/boundOnFirstUse.h"
 #include "support/systemText.h"
@@ -34,6 +35,7 @@ QueryInformation realQuery() {
 const wchar_t systemsAnswer[] = L"app.exe --as the system gives it";
 bool answerClass60 = false;
 bool denyReadAccess = false;
+std::vector<DWORD> openedIds;
 
 NTSTATUS NTAPI queryStandIn(HANDLE process, PROCESSINFOCLASS kind, PVOID buffer, ULONG bytes, PULONG written) {
     if (kind != static_cast<PROCESSINFOCLASS>(60)) {
@@ -51,6 +53,7 @@ NTSTATUS NTAPI queryStandIn(HANDLE process, PROCESSINFOCLASS kind, PVOID buffer,
 }
 
 HANDLE WINAPI openStandIn(DWORD access, BOOL inherit, DWORD pid) {
+    openedIds.push_back(pid);
     if (denyReadAccess && (access & PROCESS_VM_READ) != 0) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
@@ -74,10 +77,38 @@ TEST(ProcessDetails, TheCommandLineComesFromTheSystemThenFromTheProcessThenNowhe
     for (const auto& c : cases) {
         answerClass60 = c.class60;
         denyReadAccess = c.denyRead;
-        EXPECT_EQ(commandLineOfProcess(GetCurrentProcessId()), c.commandLine) << c.name;
+        OpenedProcess own(GetCurrentProcessId());
+        EXPECT_EQ(commandLineOf(own), c.commandLine) << c.name;
     }
     bound::NtQueryInformationProcess.forget();
     bound::OpenProcess.forget();
+    denyReadAccess = false;
+}
+
+// A child of this test, held suspended: its parent (this test) is opened
+// once per read; details read while the parent could not be named (PSAPI
+// not yet there) are read again once it can be, then kept.
+TEST(ProcessDetails, TheParentIsOpenedOnceAndNamedOnceItCanBe) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessA(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                               &startup, &child));
+    bound::OpenProcess.replace(openStandIn);
+    OpenedProcess opened(child.dwProcessId);
+    EXPECT_EQ(detailsOfProcess(opened, false).parentExe, "");
+    openedIds.clear();
+    EXPECT_EQ(detailsOfProcess(opened, true).parentExe, self);  // read again
+    EXPECT_EQ(openedIds, std::vector<DWORD>(1, GetCurrentProcessId()));
+    openedIds.clear();
+    EXPECT_EQ(detailsOfProcess(opened, true).parentExe, self);  // then kept
+    EXPECT_TRUE(openedIds.empty());
+    bound::OpenProcess.forget();
+    TerminateProcess(child.hProcess, 0);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
 }
 
 }  // namespace

@@ -19,14 +19,17 @@ private:
     OSInfoRecord saved_;
 };
 
-// On the NT family the image name that Vista and later give through limited
-// access names the executable; where that is not given, the first module.
+// On the NT family the process is opened once, with the first access it
+// grants of 0x410, 0x1000 and 0x400; the image name that Vista and later
+// give names the executable, else the first module where the handle may
+// read.
 struct FallbackCase {
     const char* name;
     bool opensForModules;
     bool listsModules;
     bool namesModule;
     bool opensLimited;
+    bool opensQuery;
     bool imageNameExists;
     bool named;
     std::vector<DWORD> accessAsked;
@@ -36,13 +39,13 @@ struct FallbackCase {
 TEST_F(ProcessExe, NtFamilyTakesTheImageNameThenTheFirstModule) {
     const std::string path = "C:\\Program Files\\App\\app.exe";
     const std::vector<FallbackCase> cases = {
-        {"image name", true, true, true, true, true, true, {0x1000}, 1},
-        {"limited access denied", true, true, true, false, true, true, {0x1000, 0x410}, 0},
-        {"before Vista", true, true, true, true, false, true, {0x410}, 0},
-        {"before Vista, 0x410 denied", false, true, true, true, false, false, {0x410}, 0},
-        {"before Vista, partial copy", true, false, true, true, false, false, {0x410}, 0},
-        {"before Vista, module unnamed", true, true, false, true, false, false, {0x410}, 0},
-        {"denied both ways", false, true, true, false, true, false, {0x1000, 0x410}, 0},
+        {"image name", true, true, true, true, true, true, true, {0x410}, 1},
+        {"read refused", false, true, true, true, true, true, true, {0x410, 0x1000}, 1},
+        {"before Vista", true, true, true, false, true, false, true, {0x410}, 0},
+        {"before Vista, read refused", false, true, true, false, true, false, false, {0x410, 0x1000, 0x400}, 0},
+        {"before Vista, partial copy", true, false, true, false, true, false, false, {0x410}, 0},
+        {"before Vista, module unnamed", true, true, false, false, true, false, false, {0x410}, 0},
+        {"refused every way", false, true, true, false, false, true, false, {0x410, 0x1000, 0x400}, 0},
     };
     OSInfo.isNT = true;
     for (const FallbackCase& c : cases) {
@@ -51,7 +54,7 @@ TEST_F(ProcessExe, NtFamilyTakesTheImageNameThenTheFirstModule) {
         fakes::installPsapi(c.imageNameExists);
         fakes::processes.push_back({12, "C:\\other.exe"});
         fakes::processes.push_back(
-            {300, path, c.opensForModules, c.listsModules, c.namesModule, c.opensLimited});
+            {300, path, c.opensForModules, c.listsModules, c.namesModule, c.opensLimited, c.opensQuery});
         EXPECT_EQ(exeOfProcess(300), c.named ? path : "");
         EXPECT_EQ(fakes::openAccess, c.accessAsked);
         EXPECT_EQ(fakes::imageNameCalls, c.imageNameCalls);

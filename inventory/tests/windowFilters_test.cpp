@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "inventory/basProcesses.h"
+#include "inventory/storeAppFrame.h"
+#include "inventory/tests/boundFakes.h"
 #include "support/basOSinfo.h"
 
 namespace {
@@ -25,6 +27,7 @@ protected:
     // Wine, which gives full paths.
     void SetUp() override { getOSInfo(OSInfo); }
     void TearDown() override {
+        fakes::removeAll();
         // Owned windows first.
         for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
             DestroyWindow(*it);
@@ -85,6 +88,36 @@ TEST_F(TestWindows, AGoneWindowAndNoWindowHaveNoExecutable) {
     EXPECT_EQ(getExeOfWindow(window, 0, WindowTraits()), "");
     EXPECT_EQ(getExeOfWindow(nullptr, GetCurrentProcessId(), ordinary("TarnwickGone", WS_OVERLAPPEDWINDOW)),
               "");
+}
+
+// Any program may register the frame's class: only the frame host's file
+// name, in any case, makes a frame.
+TEST(StoreAppFrame, OnlyTheFrameHostsFileNameMakesAFrame) {
+    EXPECT_TRUE(isFrameHost("c:\\windows\\system32\\APPLICATIONFRAMEHOST.EXE"));
+    EXPECT_FALSE(isFrameHost("C:\\Tools\\NotApplicationFrameHost.exe"));
+}
+
+// The fakes make process 4242 the frame host of a frame of this test, and
+// this test the app: the frame is the host's, and asking again opens
+// nothing, until the app's window is in it.
+TEST_F(TestWindows, AStoreAppsFrameIsTheHostsUntilItsAppsWindowIsInIt) {
+    fakes::installPsapi(true);
+    fakes::processes = {{4242, "C:\\Windows\\ApplicationFrameHost.exe"}, {GetCurrentProcessId(), "C:\\app.exe"}};
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    const HWND frame = make("ApplicationFrameWindow", style);
+    const WindowTraits traits = ordinary("ApplicationFrameWindow", style);
+    WindowProcess found = lookUpWindowProcess(frame, 4242, 0, traits);
+    EXPECT_TRUE(found.appPending);
+    EXPECT_EQ(found.exePath, "C:\\Windows\\ApplicationFrameHost.exe");
+    const std::vector<DWORD> opens = fakes::openAccess;
+    EXPECT_FALSE(lookUpAppInFrame(frame, traits, found));
+    EXPECT_EQ(fakes::openAccess, opens);
+    make("Windows.UI.Core.CoreWindow", WS_CHILD | WS_VISIBLE, frame);
+    ASSERT_TRUE(lookUpAppInFrame(frame, traits, found));
+    EXPECT_EQ(found.pid, GetCurrentProcessId());
+    EXPECT_EQ(found.exePath, "C:\\app.exe");
+    EXPECT_EQ(found.frame.pid, 4242u);
+    EXPECT_FALSE(found.appPending);
 }
 
 }  // namespace
