@@ -287,6 +287,9 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Every modal loop of the system's own tells the window it runs: moving
     // and sizing, and menus, also those a system command does not open (the
     // caption's context menu, the taskbar's menu for the window).
+    case WM_WINDOWPOSCHANGING:
+        modalLoops_.beforeTheWindowMoves();
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_ENTERSIZEMOVE:
         modalLoops_.entered(ModalLoopPolling::Notice::sizeMove);
         return 0;

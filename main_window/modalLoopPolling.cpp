@@ -69,15 +69,24 @@ void ModalLoopPolling::update(bool wasActive) {
 }
 
 void CALLBACK ModalLoopPolling::tick(HWND, UINT, UINT_PTR id, DWORD) {
-    reinterpret_cast<ModalLoopPolling*>(id)->pollUntilTheLoopHasWork();
+    reinterpret_cast<ModalLoopPolling*>(id)->pollUntilTheLoopHasWork(inputMayWaitMs);
 }
 
 // Each message that a modal loop takes (a mouse move while the window is
-// dragged, a key, a timer) is followed by a pass, before the loop handles it.
+// dragged, a key, a timer) is followed by passes until more work comes in
+// for the loop: the message taken waits meanwhile, as a move of the mouse
+// waits for the next, a few milliseconds, so the window still follows the
+// pointer at once.
 void ModalLoopPolling::messageTaken(void* self) {
     auto* polling = static_cast<ModalLoopPolling*>(self);
-    if (polling->active() && polling->passes_.mayStart && polling->passes_.mayStart()) {
-        polling->passWithoutMessageSteps();
+    if (polling->active()) {
+        polling->pollUntilTheLoopHasWork(0);
+    }
+}
+
+void ModalLoopPolling::beforeTheWindowMoves() {
+    if (active() && passes_.mayStart && passes_.mayStart()) {
+        passWithoutMessageSteps();
     }
 }
 
@@ -89,8 +98,8 @@ bool ModalLoopPolling::passWithoutMessageSteps() {
 }
 
 // A pass each millisecond, as the polling loop makes them, until the loop's
-// work has waited a moment or its turn has come.
-void ModalLoopPolling::pollUntilTheLoopHasWork() {
+// work has waited `workMayWaitMs`, or its turn has come.
+void ModalLoopPolling::pollUntilTheLoopHasWork(DWORD workMayWaitMs) {
     if (!passes_.mayStart) {
         return;
     }
@@ -104,7 +113,8 @@ void ModalLoopPolling::pollUntilTheLoopHasWork() {
             if (!workWaits) {
                 workWaits = true;
                 workSeen = now;
-            } else if (now - workSeen >= inputMayWaitMs) {
+            }
+            if (now - workSeen >= workMayWaitMs) {
                 return;
             }
         }

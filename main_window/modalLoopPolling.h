@@ -46,6 +46,13 @@ public:
     // Whether a modal loop runs now.
     bool active() const;
 
+    // The window is about to be moved or sized (WM_WINDOWPOSCHANGING): in a
+    // loop that moves it, one more pass, just before the move. Under Wine
+    // each step of a move also brings the window to the front, and a window
+    // that took the front from it a moment before is gone from the front
+    // again at once.
+    void beforeTheWindowMoves();
+
     // For the time of one system command's default handling, or of a menu
     // the program tracks itself. They nest: the system menu's Move runs
     // inside the menu's own command. Should the window have gone by the
@@ -66,7 +73,7 @@ private:
     static void CALLBACK tick(HWND window, UINT message, UINT_PTR id, DWORD time);
     static void messageTaken(void* self);
     bool passWithoutMessageSteps();
-    void pollUntilTheLoopHasWork();
+    void pollUntilTheLoopHasWork(DWORD workMayWaitMs);
     void update(bool wasActive);
 
     HWND window_ = nullptr;
