@@ -12,12 +12,16 @@
 #include "e2e/harness/environment.h"
 #include "e2e/harness/expectedLine.h"
 #include "e2e/harness/hostProcess.h"
+#include "e2e/harness/hover.h"
+#include "e2e/harness/listBox.h"
+#include "e2e/harness/logLineFields.h"
 #include "e2e/harness/keyboard.h"
 #include "e2e/harness/modalLoops.h"
 #include "e2e/harness/program.h"
 #include "e2e/harness/scratchFolder.h"
 #include "e2e/harness/testWindow.h"
 #include "e2e/harness/text.h"
+#include "e2e/harness/windowInFront.h"
 
 namespace e2e {
 namespace {
@@ -65,13 +69,39 @@ std::string column(const Row& header, const Row& row, const std::string& name) {
     return "(no column " + name + ")";
 }
 
+// The program brought to the front, its list's menu opened from the keyboard
+// (Shift+F10) and the item with `key` chosen; the clipboard's Unicode text
+// as UTF-8, or a text saying what went wrong. `owner`: a window of the test.
+std::string chooseFromListMenu(const Program& program, HWND owner, BYTE key) {
+    putOnClipboard(owner, "before");
+    std::vector<std::string> seen;
+    if (!bringToFront(program.window()) ||
+        !program.waitForLines(
+            [](const std::vector<std::string>& lines) {
+                return !lines.empty() && lines.back().find("cls='TarnwickForm1'") != std::string::npos;
+            },
+            seen)) {
+        return "(the program did not come to the front)\n" + listing(seen);
+    }
+    pressKeys({VK_SHIFT, VK_F10});
+    if (!waitUntil([&] { return inModalLoop(program.mainThreadId(), GUI_INMENUMODE); })) {
+        return "(the list's menu did not open)";
+    }
+    pressKeys({key});
+    std::wstring copied;
+    if (!waitUntil([&] { return GetClipboardOwner() == program.window(); }) ||
+        !readClipboardUnicode(owner, copied)) {
+        return "(nothing was copied)";
+    }
+    return toUtf8(copied);
+}
+
 TEST(Details, CopyAllWithDetailsNamesWhoStartedTheWindowsProcessAndHow) {
     Program program;
     ASSERT_TRUE(program.start()) << program.failure();
     // A window of the test's own to hold the clipboard before the copy.
     WindowSpec plan;
     TestWindow owner(plan);
-    ASSERT_TRUE(putOnClipboard(owner.handle(), "before"));
     const std::string exe = standinsFolder() + "\\windowHost.exe";
     const std::string arguments = "started by a test\t\"with quotes\"  and blanks";
     HostProcess child;
@@ -81,22 +111,7 @@ TEST(Details, CopyAllWithDetailsNamesWhoStartedTheWindowsProcessAndHow) {
     ASSERT_FALSE(program.waitForLineOf(child.pid(), arguments, seen).empty()) << listing(seen);
 
     // From the keyboard, with the program in front: Shift+F10, then A.
-    ASSERT_TRUE(bringToFront(program.window()));
-    ASSERT_TRUE(program.waitForLines(
-        [](const std::vector<std::string>& lines) {
-            return !lines.empty() && lines.back().find("cls='TarnwickForm1'") != std::string::npos;
-        },
-        seen)) << listing(seen);
-    ASSERT_EQ(GetForegroundWindow(), program.window()) << listing(seen);
-    pressKeys({VK_SHIFT, VK_F10});
-    ASSERT_TRUE(waitUntil([&] { return inModalLoop(program.mainThreadId(), GUI_INMENUMODE); }))
-        << "the list's menu did not open";
-    pressKeys({'A'});
-    ASSERT_TRUE(waitUntil([&] { return GetClipboardOwner() == program.window(); })) << "nothing was copied";
-    std::wstring copied;
-    ASSERT_TRUE(readClipboardUnicode(owner.handle(), copied));
-
-    const std::string text = toUtf8(copied);
+    const std::string text = chooseFromListMenu(program, owner.handle(), 'A');
     const std::vector<Row> table = parseTable(text);
     ASSERT_GE(table.size(), 3u) << text;
     const Row& header = table.front();
@@ -163,6 +178,113 @@ TEST(Details, AStoreAppsFrameIsLoggedWithTheAppsProcessWhereTheFrameHostOwnsIt) 
             GetWindowThreadProcessId(appWindow, &facts.pid);
         }
         EXPECT_EQ(program.lineOf(facts.pid, facts.title), expectedLine(facts));
+    }
+}
+
+
+// The line handed over is the line pointed at, with the program in the
+// background, as a user comes back to it after a steal: the click that
+// brings the program to the front logs its own line, which takes the
+// selection from no line the user chose.
+TEST(Details, TheLinePointedAtIsTheLineHandedOverWithTheProgramInTheBackground) {
+    Program program;
+    ASSERT_TRUE(program.start()) << program.failure();
+    // The program's window below the test's windows, none over its list.
+    SetWindowPos(program.window(), nullptr, 0, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const WindowSpec planA = planFor("Window A", {40, 40, 300, 200});
+    const WindowSpec planB = planFor("Window B", {320, 40, 580, 200});
+    const WindowSpec planC = planFor("Window C", {600, 40, 860, 200});
+    TestWindow a(planA);
+    TestWindow b(planB);
+    TestWindow c(planC);
+    std::vector<std::string> seen;
+    for (HWND window : {a.handle(), b.handle(), c.handle()}) {
+        ASSERT_TRUE(bringToFront(window));
+        ASSERT_TRUE(program.waitForLines([&](const std::vector<std::string>& lines) {
+            return ourLines(lines).size() == static_cast<std::size_t>(window == a.handle() ? 1 : window == b.handle() ? 2 : 3);
+        }, seen)) << listing(seen);
+    }
+    const HWND list = program.list();
+    const auto clickLine = [&](const std::string& line, bool right) {
+        const int index = indexOf(program.lines(), line);
+        POINT where = {0, 0};
+        return index >= 0 && middleOfLine(list, index, where) && WindowFromPoint(where) == list &&
+               clickAt(where, right);
+    };
+
+    // A right-click on B's line, then "Copy with details".
+    ASSERT_TRUE(clickLine(lineOf(b, planB), true)) << listing(program.lines());
+    ASSERT_TRUE(waitUntil([&] { return inModalLoop(program.mainThreadId(), GUI_INMENUMODE); }));
+    putOnClipboard(a.handle(), "before");
+    pressKeys({'D'});
+    std::wstring copied;
+    ASSERT_TRUE(waitUntil([&] { return GetClipboardOwner() == program.window(); }));
+    ASSERT_TRUE(readClipboardUnicode(a.handle(), copied));
+    const std::vector<Row> table = parseTable(toUtf8(copied));
+    ASSERT_EQ(table.size(), 2u) << toUtf8(copied);
+    EXPECT_EQ(column(table[0], table[1], "title"), "Window B");
+
+    // A click on A's line, then Ctrl+C.
+    ASSERT_TRUE(bringToFront(c.handle()));
+    ASSERT_TRUE(clickLine(lineOf(a, planA), false)) << listing(program.lines());
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == program.window(); }));
+    putOnClipboard(a.handle(), "before");
+    pressKeys({VK_CONTROL, 'C'});
+    std::string text;
+    ASSERT_TRUE(waitUntil([&] { return GetClipboardOwner() == program.window(); }));
+    ASSERT_TRUE(readClipboardText(a.handle(), text));
+    EXPECT_EQ(text, lineOf(a, planA));
+
+    // New lines leave the selection where the user put it.
+    ASSERT_TRUE(bringToFront(b.handle()));
+    ASSERT_TRUE(program.waitForLines([&](const std::vector<std::string>& lines) {
+        return !lines.empty() && lines.back() == lineOf(b, planB);
+    }, seen)) << listing(seen);
+    std::string selected;
+    ASSERT_TRUE(readListBoxLine(list, static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)), selected));
+    EXPECT_EQ(selected, lineOf(a, planA));
+}
+
+// Lines another program puts into the list, and a command line that holds a
+// NUL, leave the table whole and in step: one row per line, in the list's
+// order, each with its own details.
+TEST(Details, TheTableHasOneRowPerLineInTheListsOrder) {
+    Program program;
+    ASSERT_TRUE(program.start()) << program.failure();
+    WindowSpec plan;
+    TestWindow owner(plan);
+    HostProcess secretive;
+    ASSERT_TRUE(secretive.start(standinsFolder() + "\\windowHost.exe", "/secret Blanks a secret"))
+        << secretive.failure();
+    std::vector<std::string> seen;
+    ASSERT_FALSE(program.waitForLineOf(secretive.pid(), "Blanks a secret", seen).empty()) << listing(seen);
+    const HWND list = program.list();
+    SendMessageW(list, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>(L"put in from outside"));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"added from outside"));
+    ASSERT_TRUE(bringToFront(owner.handle()));
+
+    const std::string text = chooseFromListMenu(program, owner.handle(), 'A');
+    const std::vector<std::string> lines = program.lines();
+    const std::vector<Row> table = parseTable(text);
+    ASSERT_EQ(table.size(), lines.size() + 1) << text << listing(lines);
+    const Row& header = table.front();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        const Row& row = table[i + 1];
+        EXPECT_EQ(row.size(), header.size());
+        LogLineFields fields;
+        std::string why;
+        if (!parseLogLine(lines[i], fields, why)) {
+            EXPECT_EQ(column(header, row, "title"), lines[i]);
+            EXPECT_EQ(column(header, row, "pid"), "");
+            continue;
+        }
+        EXPECT_EQ(column(header, row, "pid"), std::to_string(fields.pid));
+        EXPECT_EQ(column(header, row, "left"), std::to_string(fields.left));
+        if (fields.pid == static_cast<long long>(secretive.pid())) {
+            EXPECT_EQ(column(header, row, "command line"),
+                      "\"" + standinsFolder() + "\\windowHost.exe\" \xE2\x90\x80secret Blanks a secret");
+        }
     }
 }
 

@@ -259,6 +259,8 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             timer1Tick();
         } else if (wParam == controlId::listRepaint) {
             List1.endPaintingHoldBack();
+        } else if (wParam == controlId::frameRecheck) {
+            recheckFrame();
         }
         return 0;
     case controlId::startPollingLoop:

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "inventory/basProcesses.h"
 #include "main_window/design.h"
 #include "main_window/inputWatch.h"
 #include "main_window/logList.h"
@@ -48,6 +49,9 @@ private:
     bool passMayStart() const;
     bool pass();
     void checkForeground();
+    void awaitAppInFrame(HWND frame, std::uint32_t serial, const WindowProcess& process,
+                         const ForegroundFacts& facts);
+    void recheckFrame();
     static std::string getStrWindowText(HWND window);
     static std::string getStrClass(HWND window);
     void unload();
@@ -84,5 +88,13 @@ private:
     bool stopRequested = false;
     HWND lastForegroundWnd = nullptr;
     HWND lastWindowInFront_ = nullptr;  // as lastForegroundWnd, past moments with none
+    // A Store app's frame logged before its app's window was in it.
+    struct PendingFrame {
+        HWND frame = nullptr;
+        std::uint32_t serial = 0;  // its line
+        DWORD since = 0;
+        WindowProcess process;
+        ForegroundFacts facts;
+    } pendingFrame_;
     InputWatch input_;
 };

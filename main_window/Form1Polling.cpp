@@ -18,6 +18,11 @@
 
 namespace {
 
+// How often, and how long, a Store app's frame is looked at again for the
+// app's window.
+constexpr UINT frameRecheckMs = 50;
+constexpr DWORD longestFrameWaitMs = 2000;
+
 // The moment a change is seen: the local time for the line's tooltip, and the
 // millisecond counter from which its window's time in front is measured.
 FrontTime frontTimeNow() {
@@ -157,10 +162,54 @@ void Form1::checkForeground() {
         lastForegroundWnd = before;
         return;
     }
-    List1.append(line, record);
+    const std::uint32_t serial = List1.append(line, record);
     if (h != nullptr) {
         lastWindowInFront_ = h;
     }
+    if (process.appPending && serial != 0) {
+        awaitAppInFrame(h, serial, process, facts);
+    }
+}
+
+// A Store app's frame comes to the front before the app's window is in it,
+// on every launch of the app. While the frame stays the newest line, it is
+// looked at again for a while, and once the app's window is in it, its line
+// names the app. The line is amended rather than followed by another: the
+// front changed once.
+void Form1::awaitAppInFrame(HWND frame, std::uint32_t serial, const WindowProcess& process,
+                            const ForegroundFacts& facts) {
+    pendingFrame_.frame = frame;
+    pendingFrame_.serial = serial;
+    pendingFrame_.since = millisecondClock();
+    pendingFrame_.process = process;
+    pendingFrame_.facts = facts;
+    if (SetTimer(hwnd_, controlId::frameRecheck, frameRecheckMs, nullptr) == 0) {
+        pendingFrame_.frame = nullptr;
+    }
+}
+
+void Form1::recheckFrame() {
+    const LineRecord* newest = List1.newestRecord();
+    if (pendingFrame_.frame == nullptr || newest == nullptr || newest->serial != pendingFrame_.serial ||
+        millisecondClock() - pendingFrame_.since > longestFrameWaitMs) {
+        KillTimer(hwnd_, controlId::frameRecheck);
+        pendingFrame_.frame = nullptr;
+        return;
+    }
+    WindowProcess& process = pendingFrame_.process;
+    ForegroundFacts& facts = pendingFrame_.facts;
+    if (!lookUpAppInFrame(pendingFrame_.frame, traitsOf(facts), process)) {
+        return;
+    }
+    facts.pid = process.pid;
+    facts.exePath = process.exePath;
+    const std::string line = buildLogLine(facts);
+    LineRecord record = recordOf(line, newest->window, newest->front, facts, process.details, process.frame);
+    record.windowBefore = newest->windowBefore;
+    record.cause = newest->cause;
+    List1.amend(pendingFrame_.serial, line, record);
+    KillTimer(hwnd_, controlId::frameRecheck);
+    pendingFrame_.frame = nullptr;
 }
 
 // Both read the whole buffer back, blanks and NUL included, and trim it: a

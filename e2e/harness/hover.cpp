@@ -60,6 +60,14 @@ bool releaseLeftButton() {
     return sendMouse(MOUSEEVENTF_LEFTUP);
 }
 
+bool clickAt(POINT where, bool right) {
+    if (!movePointerTo(where) || !sendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN)) {
+        return false;
+    }
+    waitUntil([] { return false; }, 80);
+    return sendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
 bool middleOfLine(HWND list, int index, POINT& where) {
     RECT item = {0, 0, 0, 0};
     if (!lineRect(list, index, item)) {

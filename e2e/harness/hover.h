@@ -24,6 +24,11 @@ bool movePointerBy(int dx, int dy);
 bool pressLeftButton();
 bool releaseLeftButton();
 
+// Clicks at `where` as a person does: the pointer goes there, the button
+// (the right one with `right`) goes down, is held for a moment and comes up.
+// False when the pointer would not stay or the input was not taken.
+bool clickAt(POINT where, bool right = false);
+
 // The middle of line `index` of the list box `list`, in screen coordinates;
 // false when the line's rectangle cannot be read.
 bool middleOfLine(HWND list, int index, POINT& where);

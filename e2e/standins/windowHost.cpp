@@ -6,6 +6,9 @@
 //   windowHost.exe /behind caption  the window, without taking the front
 //   windowHost.exe /frame caption   the same, of class ApplicationFrameWindow:
 //                               a Store app's frame, as ApplicationFrameHost.exe
+//   windowHost.exe /secret caption  the window, taking the front, after a NUL
+//                               is written over the '/' of its own command
+//                               line, as a program that blanks a secret does
 //   windowHost.exe /app-in FRAME  the app's window of a Store app: a child of
 //                               class Windows.UI.Core.CoreWindow in the window
 //                               FRAME (a number) of another process
@@ -52,7 +55,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     }
     // The caption is the whole command line, without surrounding quotes.
     const bool behind = showsFrame || arguments.compare(0, 8, "/behind ") == 0;
-    std::string caption = showsFrame ? arguments.substr(7) : behind ? arguments.substr(8) : arguments;
+    const bool secret = arguments.compare(0, 8, "/secret ") == 0;
+    std::string caption = showsFrame ? arguments.substr(7) : behind || secret ? arguments.substr(8) : arguments;
+    if (secret) {
+        wchar_t* own = GetCommandLineW();
+        while (*own != L'\0' && *own != L'/') {
+            ++own;
+        }
+        *own = L'\0';
+    }
     if (caption.size() >= 2 && caption.front() == '"' && caption.back() == '"') {
         caption = caption.substr(1, caption.size() - 2);
     }
