@@ -5,6 +5,7 @@
 // owns the frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -143,25 +144,40 @@ TEST(Details, AStoreAppsFrameIsLoggedWithTheAppsProcessWhereTheFrameHostOwnsIt) 
     ScratchFolder folder("frame-host");
     ASSERT_TRUE(copyFile(exe, folder.at("ApplicationFrameHost.exe")));
     ProcessCrowd frameHost(folder.at("ApplicationFrameHost.exe"));
-    ASSERT_TRUE(frameHost.start("/frame Settings"));
-    HWND hostsFrame = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
-        hostsFrame = FindWindowA(frameClass, "Settings");
-        return IsWindowVisible(hostsFrame) != FALSE;
-    }));
+    HWND hostsFrames[2] = {nullptr, nullptr};
+    const char* const hostsCaptions[2] = {"Settings", "Launching"};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(frameHost.start(std::string("/frame ") + hostsCaptions[i]));
+        ASSERT_TRUE(waitUntil([&] {
+            hostsFrames[i] = FindWindowA(frameClass, hostsCaptions[i]);
+            return IsWindowVisible(hostsFrames[i]) != FALSE;
+        }));
+    }
     WindowSpec plan;
     plan.className = frameClass;
     plan.caption = "Not a frame";
     TestWindow ownFrame(plan);
 
     ProcessCrowd apps(exe);
+    // At the app's launch the frame comes to the front first, and the app's
+    // window joins it a moment later: the frame's line then names the app.
     const struct {
         HWND frame;
         const char* caption;
         bool ownedByFrameHost;
-    } frames[] = {{hostsFrame, "Settings", true}, {ownFrame.handle(), "Not a frame", false}};
+        bool appComesLater;
+    } frames[] = {{hostsFrames[0], "Settings", true, false},
+                  {ownFrame.handle(), "Not a frame", false, false},
+                  {hostsFrames[1], "Launching", true, true}};
     for (const auto& row : frames) {
         SCOPED_TRACE(row.caption);
+        std::vector<std::string> seen;
+        if (row.appComesLater) {
+            ASSERT_TRUE(bringToFront(row.frame));
+            ASSERT_TRUE(program.waitForLines([&](const std::vector<std::string>& lines) {
+                return !lines.empty() && lines.back().find(row.caption) != std::string::npos;
+            }, seen)) << listing(seen);
+        }
         ASSERT_TRUE(apps.start("/app-in " + std::to_string(reinterpret_cast<UINT_PTR>(row.frame))));
         HWND appWindow = nullptr;
         ASSERT_TRUE(waitUntil([&] {
@@ -178,6 +194,12 @@ TEST(Details, AStoreAppsFrameIsLoggedWithTheAppsProcessWhereTheFrameHostOwnsIt) 
             GetWindowThreadProcessId(appWindow, &facts.pid);
         }
         EXPECT_EQ(program.lineOf(facts.pid, facts.title), expectedLine(facts));
+        if (row.appComesLater) {
+            const std::vector<std::string> lines = program.lines();
+            EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                    [&](const std::string& line) { return line.find(row.caption) != std::string::npos; }),
+                      1) << "the line is amended, not followed by another\n" << listing(lines);
+        }
     }
 }
 
