@@ -310,5 +310,124 @@ TEST(Details, TheTableHasOneRowPerLineInTheListsOrder) {
     }
 }
 
+// Why each window came to the front, from real input: a click brings a
+// window to the front (you); a window takes the front after a quiet second,
+// while letters are typed, or while the button is held inside the window in
+// front (by itself); a window that takes the front and hides gave it back,
+// and the change after it is a hand-over. The Suspects window, opened from
+// the keyboard, puts the program that took the front by itself on top.
+TEST(Details, EachLineSaysWhyItsWindowCameToTheFrontAndTheSuspectsNameTheThief) {
+    Program program;
+    ASSERT_TRUE(program.start()) << program.failure();
+    SetWindowPos(program.window(), nullptr, 0, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const WindowSpec planA = planFor("Editor", {40, 40, 300, 200});
+    const WindowSpec planB = planFor("Clicked", {320, 40, 580, 200});
+    TestWindow a(planA);
+    TestWindow b(planB);
+    const std::string thiefExe = standinsFolder() + "\\windowHost.exe";
+    HostProcess thieves[4];
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(thieves[i].start(thiefExe, "/behind Thief " + std::to_string(i + 1))) << thieves[i].failure();
+        SetWindowPos(thieves[i].window(), nullptr, 620, 40 + 30 * i, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const auto middleOf = [](HWND window) {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    };
+    const auto clickToFront = [&](HWND window) {
+        return clickAt(middleOf(window)) && waitUntil([&] { return GetForegroundWindow() == window; });
+    };
+    const auto steal = [](HWND thief) {
+        SetForegroundWindow(thief);
+        return waitUntil([&] { return GetForegroundWindow() == thief; });
+    };
+    const auto pause = [](DWORD ms) { waitUntil([] { return false; }, ms); };
+
+    ASSERT_TRUE(clickToFront(a.handle()));
+    ASSERT_TRUE(clickToFront(b.handle()));
+    ASSERT_TRUE(clickToFront(a.handle()));
+    pause(1300);
+    ASSERT_TRUE(steal(thieves[0].window()));
+    ASSERT_TRUE(clickToFront(a.handle()));
+    typeKeys("QWE");
+    ASSERT_TRUE(steal(thieves[1].window()));
+    typeKeys("RT");
+    ASSERT_TRUE(clickToFront(a.handle()));
+    ASSERT_TRUE(movePointerTo(middleOf(a.handle())) && pressLeftButton());
+    pause(50);
+    ASSERT_TRUE(steal(thieves[2].window()));
+    releaseLeftButton();
+    ASSERT_TRUE(clickToFront(a.handle()));
+    // The last thief's hide passes the front to a window below it: the
+    // editor, with the other windows out of the way.
+    for (int i = 0; i < 3; ++i) {
+        ShowWindow(thieves[i].window(), SW_HIDE);
+    }
+    ShowWindow(b.handle(), SW_HIDE);
+    ASSERT_TRUE(steal(thieves[3].window()));
+    pause(200);
+    ShowWindow(thieves[3].window(), SW_HIDE);
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == a.handle(); }, 10000))
+        << "the front did not pass back to the editor\n" << listing(program.lines());
+    pause(100);
+
+    const std::string text = chooseFromListMenu(program, a.handle(), 'A');
+    const std::vector<Row> table = parseTable(text);
+    ASSERT_GE(table.size(), 2u) << text;
+    const Row& header = table.front();
+    const auto rowOf = [&](const std::string& title) -> std::size_t {
+        for (std::size_t i = 1; i < table.size(); ++i) {
+            if (column(header, table[i], "title") == title) {
+                return i;
+            }
+        }
+        return 0;
+    };
+    const struct {
+        const char* title;
+        const char* cause;
+    } causes[] = {{"Clicked", "you"}, {"Thief 1", "by itself"}, {"Thief 2", "by itself"}, {"Thief 3", "by itself"}};
+    for (const auto& expected : causes) {
+        const std::size_t row = rowOf(expected.title);
+        ASSERT_NE(row, 0u) << expected.title << "\n" << text;
+        EXPECT_EQ(column(header, table[row], "cause"), expected.cause) << expected.title << "\n" << text;
+    }
+    const std::string sinceTyping = column(header, table[rowOf("Thief 2")], "since input ms");
+    EXPECT_TRUE(!sinceTyping.empty() && std::stoi(sinceTyping) < 300) << sinceTyping;
+    const std::size_t hidden = rowOf("Thief 4");
+    ASSERT_NE(hidden, 0u) << text;
+    EXPECT_EQ(column(header, table[hidden], "gave back"), "yes") << text;
+    std::size_t after = hidden + 1;
+    while (after < table.size() && column(header, table[after], "title").empty()) {
+        ++after;  // the moments with no window in front
+    }
+    ASSERT_LT(after, table.size()) << text;
+    EXPECT_EQ(column(header, table[after], "title"), "Editor");
+    EXPECT_EQ(column(header, table[after], "cause"), "hand-over") << text;
+
+    // The Suspects window, from the list's menu: Shift+F10, then S.
+    pressKeys({VK_SHIFT, VK_F10});
+    ASSERT_TRUE(waitUntil([&] { return inModalLoop(program.mainThreadId(), GUI_INMENUMODE); }));
+    pressKeys({'S'});
+    HWND suspects = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        suspects = FindWindowA("TarnwickSuspects", "Suspects");
+        return suspects != nullptr && GetForegroundWindow() == suspects;
+    })) << "the Suspects window did not open";
+    putOnClipboard(a.handle(), "before");
+    pressKeys({VK_CONTROL, 'C'});
+    std::wstring copied;
+    ASSERT_TRUE(waitUntil([&] { return GetClipboardOwner() == suspects; })) << "the table was not copied";
+    ASSERT_TRUE(readClipboardUnicode(a.handle(), copied));
+    const std::vector<Row> suspectsTable = parseTable(toUtf8(copied));
+    ASSERT_GE(suspectsTable.size(), 2u) << toUtf8(copied);
+    EXPECT_EQ(column(suspectsTable[0], suspectsTable[1], "program"), thiefExe) << toUtf8(copied);
+    EXPECT_EQ(column(suspectsTable[0], suspectsTable[1], "by itself"), "4") << toUtf8(copied);
+    pressKeys({VK_ESCAPE});
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(suspects); })) << "Esc did not close it";
+    EXPECT_FALSE(program.hasExited());
+}
+
 }  // namespace
 }  // namespace e2e

@@ -101,6 +101,9 @@ bool Form1::pass() {
     const HWND seen = lastForegroundWnd;
     inPass_ = true;
     checkForeground();
+    if (input_.takeLateClick()) {
+        List1.clickedToTheFront();
+    }
     inPass_ = false;
     return lastForegroundWnd != seen;
 }

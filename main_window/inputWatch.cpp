@@ -9,6 +9,8 @@ constexpr unsigned passesPerLook = 8;
 // Looks further apart than this may have missed a key or a click: the
 // second before a change is then not watched.
 constexpr DWORD longestGapMs = 100;
+// How late a state may be seen (Wine's cache of the key states).
+constexpr DWORD lateStateMs = 60;
 
 bool isDown(int key) {
     return GetAsyncKeyState(key) < 0;
@@ -46,8 +48,8 @@ void InputWatch::look(HWND front, DWORD now) {
     static const int buttons[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
     for (int i = 0; i < 3; ++i) {
         const bool down = isDown(buttons[i]);
-        if (down && !buttonDown_[i] && !pointerOver(front)) {
-            sawSwitch(Switch::click, now);
+        if (down && !buttonDown_[i]) {
+            buttonWentDown(front, now);
         }
         buttonDown_[i] = down;
     }
@@ -73,6 +75,33 @@ void InputWatch::look(HWND front, DWORD now) {
     }
 }
 
+// A click outside the window that was in front when the button went down
+// switches windows. When the last change came after the button went down,
+// the window in front then was the one before that change; and if the click
+// was on the window that came, the click made that change.
+void InputWatch::buttonWentDown(HWND front, DWORD now) {
+    LASTINPUTINFO last = {};
+    last.cbSize = sizeof last;
+    const bool inputTimeKnown = bound::GetLastInputInfo.available() && bound::GetLastInputInfo(&last);
+    const bool changeSincePress = inputTimeKnown && !lastChange_.explained && now - lastChange_.at <= lateStateMs &&
+                                  static_cast<LONG>(lastChange_.tickAt - last.dwTime) >= 0;
+    if (pointerOver(changeSincePress ? lastChange_.before : front)) {
+        return;
+    }
+    if (changeSincePress && pointerOver(lastChange_.came)) {
+        lastChange_.explained = true;
+        lateClick_ = true;
+        return;
+    }
+    sawSwitch(Switch::click, now);
+}
+
+bool InputWatch::takeLateClick() {
+    const bool late = lateClick_;
+    lateClick_ = false;
+    return late;
+}
+
 void InputWatch::sawSwitch(Switch by, DWORD now) {
     lastSwitch_ = by;
     lastSwitchAt_ = now;
@@ -90,6 +119,7 @@ CauseClues InputWatch::cluesForChange(HWND came, HWND before) {
     clues.sinceSwitchMs = now - lastSwitchAt_;
     if (clues.windowCame) {
         lastSwitch_ = Switch::none;
+        lastChange_ = {came, before, now, GetTickCount(), false};
     }
     return clues;
 }

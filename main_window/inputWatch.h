@@ -5,6 +5,12 @@
 // down far longer than eight passes take, and a click that brings a window
 // to the front is still held when the change is seen. No hook: the user's
 // input never waits on the program.
+//
+// A state may be seen late: Wine hands a program in the background the key
+// and button states it read up to 50 ms before. So a click is judged by the
+// window that was in front when the button went down, as far as the
+// system's last input time tells it, and a click seen only after the change
+// it made still explains that change (takeLateClick()).
 #pragma once
 
 #include <windows.h>
@@ -23,6 +29,11 @@ public:
     // a last look, and what it tells. A switch explains one change only.
     CauseClues cluesForChange(HWND came, HWND before);
 
+    // Whether a click seen since the last call brought the window of the
+    // last change to the front, though the change was seen first: the
+    // change's cause is then `you`.
+    bool takeLateClick();
+
     // From the user's last input (a key, a button, or a move of the mouse)
     // to now, as the system counts it (Windows 2000 and later); -1 where it
     // cannot tell.
@@ -30,7 +41,17 @@ public:
 
 private:
     void look(HWND front, DWORD now);
+    void buttonWentDown(HWND front, DWORD now);
     void sawSwitch(Switch by, DWORD now);
+
+    // The last change to a window, for a click that is seen after it.
+    struct Change {
+        HWND came = nullptr;
+        HWND before = nullptr;
+        DWORD at = 0;      // millisecondClock()
+        DWORD tickAt = 0;  // GetTickCount(), as the system's input time counts
+        bool explained = true;
+    };
 
     unsigned passes_ = 0;
     bool looked_ = false;
@@ -40,4 +61,6 @@ private:
     Switch altChord_ = Switch::none;  // Alt+Tab, Alt+Esc or Alt+F4, while Alt is held
     Switch lastSwitch_ = Switch::none;
     DWORD lastSwitchAt_ = 0;
+    Change lastChange_;
+    bool lateClick_ = false;
 };

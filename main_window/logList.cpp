@@ -288,6 +288,20 @@ const LineRecord* LogList::newestRecord() const {
     return index >= 0 ? &book_.at(index) : nullptr;
 }
 
+void LogList::clickedToTheFront() {
+    const LineRecord* newest = newestRecord();
+    if (newest == nullptr || newest->cause.cause == Cause::you) {
+        return;
+    }
+    LineRecord record = *newest;
+    record.cause.cause = Cause::you;
+    record.cause.by = Switch::click;
+    record.cause.sinceSwitchMs = record.cause.sinceInputMs > 0 ? static_cast<std::uint32_t>(record.cause.sinceInputMs) : 0;
+    book_.replace(record.serial, record);
+    tooltip_.linesChanged();
+    tells_.linesChanged();
+}
+
 // The lines in view stay in view: when the oldest line goes, the list would
 // otherwise move every later line up by one.
 bool LogList::dropOldest(std::size_t& freed) {

@@ -70,6 +70,10 @@ public:
     // The newest record, or null when the newest line is none of the book's.
     const LineRecord* newestRecord() const;
 
+    // A click of the user's, seen only after the change it made, brought the
+    // window of the newest line to the front.
+    void clickedToTheFront();
+
     // Empties the log.
     void clear();
 
