@@ -72,15 +72,23 @@ void CALLBACK ModalLoopPolling::tick(HWND, UINT, UINT_PTR id, DWORD) {
     reinterpret_cast<ModalLoopPolling*>(id)->pollUntilTheLoopHasWork(inputMayWaitMs);
 }
 
-// Each message that a modal loop takes (a mouse move while the window is
-// dragged, a key, a timer) is followed by passes until more work comes in
-// for the loop: the message taken waits meanwhile, as a move of the mouse
-// waits for the next, a few milliseconds, so the window still follows the
-// pointer at once.
-void ModalLoopPolling::messageTaken(void* self) {
+// Each message that a modal loop takes is followed by a pass. Input (a move
+// of the mouse while the window is dragged, a key) is followed by passes
+// until more work comes in for the loop: the message taken waits meanwhile,
+// as a move of the mouse waits for the next, a few milliseconds, so the
+// window still follows the pointer at once. Other messages go on at once:
+// the loop's timer polls while no input comes.
+void ModalLoopPolling::messageTaken(void* self, const MSG& message) {
     auto* polling = static_cast<ModalLoopPolling*>(self);
-    if (polling->active()) {
+    if (!polling->active()) {
+        return;
+    }
+    const bool input = (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
+                       (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST);
+    if (input) {
         polling->pollUntilTheLoopHasWork(0);
+    } else if (polling->passes_.mayStart && polling->passes_.mayStart()) {
+        polling->passWithoutMessageSteps();
     }
 }
 

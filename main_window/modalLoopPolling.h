@@ -71,7 +71,7 @@ public:
 
 private:
     static void CALLBACK tick(HWND window, UINT message, UINT_PTR id, DWORD time);
-    static void messageTaken(void* self);
+    static void messageTaken(void* self, const MSG& message);
     bool passWithoutMessageSteps();
     void pollUntilTheLoopHasWork(DWORD workMayWaitMs);
     void update(bool wasActive);

@@ -6,7 +6,7 @@ bool quitSeen = false;
 int quitCode = 0;
 int stepsHeld = 0;
 HHOOK quitHook = nullptr;
-void (*whenTaken)(void*) = nullptr;
+void (*whenTaken)(void*, const MSG&) = nullptr;
 void* whenTakenContext = nullptr;
 
 void noteQuit(const MSG& message) {
@@ -24,7 +24,7 @@ LRESULT CALLBACK watchTakenMessages(int code, WPARAM removal, LPARAM message) {
         if (taken->message == WM_QUIT) {
             noteQuit(*taken);
         } else if (whenTaken != nullptr) {
-            whenTaken(whenTakenContext);
+            whenTaken(whenTakenContext, *taken);
         }
     }
     return CallNextHookEx(quitHook, code, removal, message);
@@ -83,7 +83,7 @@ QuitWatch::~QuitWatch() {
     }
 }
 
-void callWhenMessageTaken(void (*taken)(void* context), void* context) {
+void callWhenMessageTaken(void (*taken)(void* context, const MSG& message), void* context) {
     whenTaken = taken;
     whenTakenContext = context;
 }

@@ -43,10 +43,10 @@ public:
     QuitWatch& operator=(const QuitWatch&) = delete;
 };
 
-// Calls `taken` each time any loop of this thread takes a message from the
+// Calls `taken` with each message any loop of this thread takes from the
 // queue, while the QuitWatch lives: a modal loop of the system's own polls
 // there too (modalLoopPolling.h). Null: no more calls.
-void callWhenMessageTaken(void (*taken)(void* context), void* context);
+void callWhenMessageTaken(void (*taken)(void* context, const MSG& message), void* context);
 
 // Whether a WM_QUIT has been taken from the queue, from the program itself or
 // from outside, by whichever loop: the run is to end.
