@@ -127,12 +127,34 @@ std::vector<Suspect> suspectsOf(const LogBook& book) {
     return suspects;
 }
 
+namespace {
+
+// The rows in the order `before` gives them. Their places are sorted, not
+// the rows themselves, which are large to move.
+template <typename Before>
+void sortRows(std::vector<Suspect>& suspects, Before before) {
+    std::vector<Suspect*> order;
+    order.reserve(suspects.size());
+    for (Suspect& suspect : suspects) {
+        order.push_back(&suspect);
+    }
+    std::sort(order.begin(), order.end(), [&before](const Suspect* a, const Suspect* b) { return before(*a, *b); });
+    std::vector<Suspect> sorted;
+    sorted.reserve(suspects.size());
+    for (Suspect* suspect : order) {
+        sorted.push_back(std::move(*suspect));
+    }
+    suspects.swap(sorted);
+}
+
+}  // namespace
+
 void sortByCulprit(std::vector<Suspect>& suspects) {
-    std::sort(suspects.begin(), suspects.end(), culpritFirst);
+    sortRows(suspects, culpritFirst);
 }
 
 void sortByColumn(std::vector<Suspect>& suspects, int column, bool reversed) {
-    std::sort(suspects.begin(), suspects.end(), [column, reversed](const Suspect& a, const Suspect& b) {
+    sortRows(suspects, [column, reversed](const Suspect& a, const Suspect& b) {
         const int order = compareIn(column, a, b);
         if (order != 0) {
             return reversed ? order > 0 : order < 0;
