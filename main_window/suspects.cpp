@@ -40,8 +40,10 @@ std::uint64_t holdKey(std::int64_t hold) {
     return hold < 0 ? UINT64_MAX : static_cast<std::uint64_t>(hold);
 }
 
-// Ties go by the program's name, so that every order is one order.
-bool culpritFirst(const Suspect& a, const Suspect& b) {
+// Ties go by the program's name, so that every order is one order. The
+// comparisons stay out of line: the sort would copy them into each of its
+// pieces.
+[[gnu::noinline]] bool culpritFirst(const Suspect& a, const Suspect& b) {
     if (a.byItself != b.byItself) {
         return a.byItself > b.byItself;
     }
@@ -52,7 +54,7 @@ bool culpritFirst(const Suspect& a, const Suspect& b) {
 }
 
 // Negative when `a` comes before `b` in the column's own order.
-int compareIn(int column, const Suspect& a, const Suspect& b) {
+[[gnu::noinline]] int compareIn(int column, const Suspect& a, const Suspect& b) {
     const auto most = [](std::int64_t x, std::int64_t y) { return x > y ? -1 : x < y ? 1 : 0; };
     const auto least = [](std::uint64_t x, std::uint64_t y) { return x < y ? -1 : x > y ? 1 : 0; };
     switch (static_cast<SuspectColumn>(column)) {
