@@ -5,12 +5,14 @@
 
 namespace {
 
-constexpr unsigned passesPerLook = 8;
+constexpr unsigned passesPerLook = 16;
 // Looks further apart than this may have missed a key or a click: the
 // second before a change is then not watched.
 constexpr DWORD longestGapMs = 100;
 // How late a state may be seen (Wine's cache of the key states).
 constexpr DWORD lateStateMs = 60;
+// Input this recent may have pressed a key or a button not seen yet.
+constexpr DWORD recentInputMs = 100;
 
 bool isDown(int key) {
     return GetAsyncKeyState(key) < 0;
@@ -33,18 +35,43 @@ bool pointerOver(HWND front) {
 
 }  // namespace
 
+// The keys and buttons are looked at only while the system's last input is
+// recent, or something was down at the last look: under Wine each read of a
+// key's state also handles the display's events and is dear, and nothing
+// changes while nobody touches the keyboard or the mouse. Where the system
+// does not tell the last input (before Windows 2000), they are looked at
+// each time.
 void InputWatch::pass(HWND front) {
-    if (++passes_ % passesPerLook == 0) {
-        look(front, millisecondClock());
+    if (++passes_ % passesPerLook != 0) {
+        return;
     }
+    const DWORD now = millisecondClock();
+    if (watchedSince(now) && !held_) {
+        LASTINPUTINFO last = {};
+        last.cbSize = sizeof last;
+        if (bound::GetLastInputInfo.available() && bound::GetLastInputInfo(&last) &&
+            GetTickCount() - last.dwTime >= recentInputMs) {
+            return;
+        }
+    }
+    look(front, now);
+}
+
+// Notes one more moment of watching; false when the watch was new or had a
+// gap, in which a key or a click may have gone unseen.
+bool InputWatch::watchedSince(DWORD now) {
+    const bool inStep = watching_ && now - lastWatch_ <= longestGapMs;
+    if (!inStep) {
+        watchedSince_ = now;
+    }
+    watching_ = true;
+    lastWatch_ = now;
+    return inStep;
 }
 
 void InputWatch::look(HWND front, DWORD now) {
-    if (!looked_ || now - lastLook_ > longestGapMs) {
-        watchedSince_ = now;
-    }
-    looked_ = true;
-    lastLook_ = now;
+    watchedSince(now);
+    held_ = false;
     static const int buttons[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
     for (int i = 0; i < 3; ++i) {
         const bool down = isDown(buttons[i]);
@@ -52,6 +79,7 @@ void InputWatch::look(HWND front, DWORD now) {
             buttonWentDown(front, now);
         }
         buttonDown_[i] = down;
+        held_ = held_ || down;
     }
     // Alt switches only with Tab, Esc or F4, and the switch comes when Alt
     // is let go: the chord counts for as long as Alt is held.
@@ -72,7 +100,10 @@ void InputWatch::look(HWND front, DWORD now) {
         sawSwitch(Switch::escape, now);  // Ctrl+Esc too
     } else if (isDown(VK_RETURN)) {
         sawSwitch(Switch::enter, now);
+    } else {
+        return;
     }
+    held_ = true;
 }
 
 // A click outside the window that was in front when the button went down

@@ -1,9 +1,9 @@
 // Watching the user's input for the clues to why a window came to the front
 // (changeCause.h): a click outside the window in front, or a key that
 // switches windows. The key and button states are read in the polling pass,
-// on every eighth pass and at every change: a person holds a key or a button
-// down far longer than eight passes take, and a click that brings a window
-// to the front is still held when the change is seen. No hook: the user's
+// on every sixteenth pass and at every change: a person holds a key or a
+// button down longer than sixteen passes take, and a click that brings a
+// window to the front is still held when the change is seen. No hook: the user's
 // input never waits on the program.
 //
 // A state may be seen late: Wine hands a program in the background the key
@@ -40,6 +40,7 @@ public:
     static std::int64_t msSinceInput();
 
 private:
+    bool watchedSince(DWORD now);
     void look(HWND front, DWORD now);
     void buttonWentDown(HWND front, DWORD now);
     void sawSwitch(Switch by, DWORD now);
@@ -54,9 +55,10 @@ private:
     };
 
     unsigned passes_ = 0;
-    bool looked_ = false;
-    DWORD lastLook_ = 0;
-    DWORD watchedSince_ = 0;  // the end of the last gap between two looks
+    bool watching_ = false;
+    DWORD lastWatch_ = 0;
+    DWORD watchedSince_ = 0;  // the end of the last gap in the watch
+    bool held_ = false;       // a button or a switching key was down at the last look
     bool buttonDown_[3] = {false, false, false};
     Switch altChord_ = Switch::none;  // Alt+Tab, Alt+Esc or Alt+F4, while Alt is held
     Switch lastSwitch_ = Switch::none;
