@@ -45,10 +45,15 @@ std::int64_t heightOf(const ForegroundFacts& facts) {
     return static_cast<std::int64_t>(facts.bottom) - facts.top;
 }
 
+namespace {
+
+// The position field's value: left, top, width and height.
 std::string positionText(const ForegroundFacts& facts) {
     return formatDecimal(facts.left) + ',' + formatDecimal(facts.top) + ',' + formatDecimal(widthOf(facts)) + ',' +
            formatDecimal(heightOf(facts));
 }
+
+}  // namespace
 
 std::string buildLogLine(const ForegroundFacts& facts) {
     std::string line;

@@ -31,8 +31,5 @@ std::string formatHex(std::uint32_t value);
 std::int64_t widthOf(const ForegroundFacts& facts);
 std::int64_t heightOf(const ForegroundFacts& facts);
 
-// The position field's value: left, top, width and height.
-std::string positionText(const ForegroundFacts& facts);
-
 // title='..'  cls='..'  vis=..  pos=l,t,w,h  exe='..'  pid=..  style=..  iconic=..
 std::string buildLogLine(const ForegroundFacts& facts);

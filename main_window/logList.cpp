@@ -209,6 +209,13 @@ std::uint32_t LogList::serialOf(int index) const {
     return data == LB_ERR ? 0 : static_cast<std::uint32_t>(data);
 }
 
+// Line `index` carries `serial` from now on.
+void LogList::tie(int index, std::uint32_t serial) {
+    tyingLine_ = true;
+    SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(serial));
+    tyingLine_ = false;
+}
+
 // From the newest line back: a chosen line is most often a recent one.
 int LogList::indexOfSerial(std::uint32_t serial) const {
     for (int index = count() - 1; serial != 0 && index >= 0; --index) {
@@ -235,9 +242,7 @@ std::uint32_t LogList::append(const std::string& line, const LineRecord& record)
     std::uint32_t serial = 0;
     if (added) {
         serial = book_.add(record);
-        tyingLine_ = true;
-        SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(serial));
-        tyingLine_ = false;
+        tie(static_cast<int>(index), serial);
         // The list is not sorted: the new line is the last one. A selection
         // that went with the oldest line leaves nothing selected.
         following_ = following_ || SendMessageA(list_, LB_GETCURSEL, 0, 0) == LB_ERR;
@@ -265,9 +270,7 @@ bool LogList::amend(std::uint32_t serial, const std::string& line, const LineRec
     if (answerOf(insertListLine(list_, index + 1, line)) != AddAnswer::added) {
         return false;
     }
-    tyingLine_ = true;
-    SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index + 1), static_cast<LPARAM>(serial));
-    tyingLine_ = false;
+    tie(index + 1, serial);
     keepRecord_ = true;
     SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     keepRecord_ = false;

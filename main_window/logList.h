@@ -110,6 +110,7 @@ private:
     int count() const;
     std::string lineText(int index) const;
     std::uint32_t serialOf(int index) const;
+    void tie(int index, std::uint32_t serial);
     int indexOfSerial(std::uint32_t serial) const;
     bool choose(int index, ChosenLine& chosen) const;
     void row(int index, const TakePiece& take) const;
