@@ -13,6 +13,7 @@
 #include "support/deviceContext.h"
 #include "support/messageStep.h"
 #include "support/systemText.h"
+#include "support/windowContext.h"
 
 namespace {
 
@@ -218,14 +219,12 @@ QuarterTwips Form1::wholeLinesOf(QuarterTwips height) const {
 }
 
 LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->hwnd_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* form = windowObject<Form1>(window, message, lParam);
     if (form == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE) {
+        form->hwnd_ = window;
     }
     // The program is built without exceptions: every failure below is a
     // return value, and nothing can leave through the platform's frames.

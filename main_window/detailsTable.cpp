@@ -73,13 +73,17 @@ std::string textField(const std::string& value, bool unicodeText) {
     return quoted + "\"";
 }
 
-std::string detailsHeader() {
+std::string headerRow(const char* const* names, int count) {
     std::string header;
-    for (int column = 0; column < columnCount; ++column) {
+    for (int column = 0; column < count; ++column) {
         header += column > 0 ? "\t" : "";
-        header += columns[column];
+        header += names[column];
     }
     return header + "\r\n";
+}
+
+std::string detailsHeader() {
+    return headerRow(columns, columnCount);
 }
 
 std::string detailsRow(const LogBook& book, int index, bool unicodeText) {

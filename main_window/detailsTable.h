@@ -9,6 +9,9 @@
 
 #include "main_window/logBook.h"
 
+// A header row of `count` column names, tab-separated, ending in CR LF.
+std::string headerRow(const char* const* names, int count);
+
 // The header row: time, held ms, the line's fields (the position as left,
 // top, width and height), the parent's id and executable, both command
 // lines, a Store app's frame host, and why the window came to the front:

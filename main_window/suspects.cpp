@@ -189,12 +189,7 @@ std::string suspectCell(const Suspect& suspect, int column, bool unicodeText) {
 }
 
 std::string suspectsHeader() {
-    std::string header;
-    for (int column = 0; column < suspectColumns; ++column) {
-        header += column > 0 ? "\t" : "";
-        header += columnNames[column];
-    }
-    return header + "\r\n";
+    return headerRow(columnNames, suspectColumns);
 }
 
 std::string suspectRow(const Suspect& suspect, bool unicodeText) {

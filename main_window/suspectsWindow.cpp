@@ -10,6 +10,7 @@
 #include "support/millisecondClock.h"
 #include "support/subclass.h"
 #include "support/systemText.h"
+#include "support/windowContext.h"
 
 namespace {
 
@@ -107,14 +108,12 @@ void SuspectsWindow::onTimer() {
 }
 
 LRESULT CALLBACK SuspectsWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<SuspectsWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SuspectsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = windowObject<SuspectsWindow>(window, message, lParam);
     if (self == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE) {
+        self->window_ = window;
     }
     return self->handleMessage(message, wParam, lParam);
 }
