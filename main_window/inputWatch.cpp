@@ -42,10 +42,12 @@ bool pointerOver(HWND front) {
 // does not tell the last input (before Windows 2000), they are looked at
 // each time.
 void InputWatch::pass(HWND front) {
-    if (++passes_ % passesPerLook != 0) {
-        return;
+    if (++passes_ % passesPerLook == 0) {
+        lookIfInputMayHaveCome(front, millisecondClock());
     }
-    const DWORD now = millisecondClock();
+}
+
+void InputWatch::lookIfInputMayHaveCome(HWND front, DWORD now) {
     if (watchedSince(now) && !held_) {
         LASTINPUTINFO last = {};
         last.cbSize = sizeof last;
@@ -140,7 +142,7 @@ void InputWatch::sawSwitch(Switch by, DWORD now) {
 
 CauseClues InputWatch::cluesForChange(HWND came, HWND before) {
     const DWORD now = millisecondClock();
-    look(before, now);
+    lookIfInputMayHaveCome(before, now);
     CauseClues clues;
     clues.windowCame = came != nullptr;
     clues.watched = now - watchedSince_ >= causingInputMs;

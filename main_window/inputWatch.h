@@ -1,10 +1,10 @@
 // Watching the user's input for the clues to why a window came to the front
 // (changeCause.h): a click outside the window in front, or a key that
 // switches windows. The key and button states are read in the polling pass,
-// on every sixteenth pass and at every change: a person holds a key or a
-// button down longer than sixteen passes take, and a click that brings a
-// window to the front is still held when the change is seen. No hook: the user's
-// input never waits on the program.
+// on every sixteenth pass and at every change, while the user's input is
+// recent: a person holds a key or a button down longer than sixteen passes
+// take, and a click that brings a window to the front is still held when
+// the change is seen. No hook: the user's input never waits on the program.
 //
 // A state may be seen late: Wine hands a program in the background the key
 // and button states it read up to 50 ms before. So a click is judged by the
@@ -41,6 +41,7 @@ public:
 
 private:
     bool watchedSince(DWORD now);
+    void lookIfInputMayHaveCome(HWND front, DWORD now);
     void look(HWND front, DWORD now);
     void buttonWentDown(HWND front, DWORD now);
     void sawSwitch(Switch by, DWORD now);
