@@ -1,8 +1,10 @@
-// What the program reads of a window's process besides its executable, seen
-// from outside: the process that started it and its exact command line, in
-// the table that the list's menu copies, chosen from the keyboard; and a
-// Store app's frame, logged with the app inside it where the frame host
-// owns the frame.
+// What the program hands over, seen from outside: the process that started
+// a window's process and its exact command line, in the table that the
+// list's menu copies, chosen from the keyboard; the line pointed at with the
+// program in the background; a table whole and in step with lines added
+// from outside; a Store app's frame, logged with the app inside it where the
+// frame host owns the frame; why each window came to the front, from real
+// input; and the Suspects window, which names the thief.
 #include <gtest/gtest.h>
 
 #include <algorithm>
