@@ -69,6 +69,9 @@ int show(const std::string& linesFile) {
     }
     const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, program.pid);
     e2e::waitUntil([&] { return !linesOf(program.window).empty(); });
+    // The program says why a window came once it has watched the input
+    // for a second.
+    e2e::waitUntil([] { return false; }, 1200);
 
     const std::vector<e2e::WindowSpec> specs = {
         demoWindow("DemoEditor", "Quarterly report.txt - Editor", {20, 360, 420, 600}),
