@@ -1,4 +1,5 @@
-// The user's commands: TopMost, Clear, Copy, and the list's context menu.
+// The user's commands: TopMost, Clear, Copy, the list's context menu and the
+// Suspects window.
 #include "main_window/Form1.h"
 
 #include "main_window/listMenu.h"
