@@ -292,16 +292,10 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         modalLoops_.beforeTheWindowMoves();
         return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_ENTERSIZEMOVE:
-        modalLoops_.entered(ModalLoopPolling::Notice::sizeMove);
-        return 0;
     case WM_EXITSIZEMOVE:
-        modalLoops_.left(ModalLoopPolling::Notice::sizeMove);
-        return 0;
     case WM_ENTERMENULOOP:
-        modalLoops_.entered(ModalLoopPolling::Notice::menu);
-        return 0;
     case WM_EXITMENULOOP:
-        modalLoops_.left(ModalLoopPolling::Notice::menu);
+        modalLoops_.noticed(message);
         return 0;
     case WM_CLOSE:
         // The query-close step: every close request stops the polling loop,

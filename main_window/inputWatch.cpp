@@ -14,6 +14,18 @@ constexpr DWORD lateStateMs = 60;
 // Input this recent may have pressed a key or a button not seen yet.
 constexpr DWORD recentInputMs = 100;
 
+// The system's time of the user's last input, in GetTickCount's counting;
+// false where the system does not tell it (before Windows 2000).
+bool lastInputTick(DWORD& tick) {
+    LASTINPUTINFO last = {};
+    last.cbSize = sizeof last;
+    if (!bound::GetLastInputInfo.available() || !bound::GetLastInputInfo(&last)) {
+        return false;
+    }
+    tick = last.dwTime;
+    return true;
+}
+
 bool isDown(int key) {
     return GetAsyncKeyState(key) < 0;
 }
@@ -49,10 +61,8 @@ void InputWatch::pass(HWND front) {
 
 void InputWatch::lookIfInputMayHaveCome(HWND front, DWORD now) {
     if (watchedSince(now) && !held_) {
-        LASTINPUTINFO last = {};
-        last.cbSize = sizeof last;
-        if (bound::GetLastInputInfo.available() && bound::GetLastInputInfo(&last) &&
-            GetTickCount() - last.dwTime >= recentInputMs) {
+        DWORD input = 0;
+        if (lastInputTick(input) && GetTickCount() - input >= recentInputMs) {
             return;
         }
     }
@@ -113,11 +123,10 @@ void InputWatch::look(HWND front, DWORD now) {
 // the window in front then was the one before that change; and if the click
 // was on the window that came, the click made that change.
 void InputWatch::buttonWentDown(HWND front, DWORD now) {
-    LASTINPUTINFO last = {};
-    last.cbSize = sizeof last;
-    const bool inputTimeKnown = bound::GetLastInputInfo.available() && bound::GetLastInputInfo(&last);
-    const bool changeSincePress = inputTimeKnown && !lastChange_.explained && now - lastChange_.at <= lateStateMs &&
-                                  static_cast<LONG>(lastChange_.tickAt - last.dwTime) >= 0;
+    DWORD input = 0;
+    const bool changeSincePress = lastInputTick(input) && !lastChange_.explained &&
+                                  now - lastChange_.at <= lateStateMs &&
+                                  static_cast<LONG>(lastChange_.tickAt - input) >= 0;
     if (pointerOver(changeSincePress ? lastChange_.before : front)) {
         return;
     }
@@ -158,10 +167,6 @@ CauseClues InputWatch::cluesForChange(HWND came, HWND before) {
 }
 
 std::int64_t InputWatch::msSinceInput() {
-    LASTINPUTINFO last = {};
-    last.cbSize = sizeof last;
-    if (!bound::GetLastInputInfo.available() || !bound::GetLastInputInfo(&last)) {
-        return -1;
-    }
-    return static_cast<DWORD>(GetTickCount() - last.dwTime);
+    DWORD input = 0;
+    return lastInputTick(input) ? static_cast<std::int64_t>(static_cast<DWORD>(GetTickCount() - input)) : -1;
 }

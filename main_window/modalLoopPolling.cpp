@@ -39,15 +39,20 @@ bool ModalLoopPolling::active() const {
     return inSizeMove_ || inMenu_ || commands_ > 0;
 }
 
-void ModalLoopPolling::entered(Notice notice) {
+void ModalLoopPolling::noticed(UINT message) {
     const bool wasActive = active();
-    (notice == Notice::sizeMove ? inSizeMove_ : inMenu_) = true;
-    update(wasActive);
-}
-
-void ModalLoopPolling::left(Notice notice) {
-    const bool wasActive = active();
-    (notice == Notice::sizeMove ? inSizeMove_ : inMenu_) = false;
+    switch (message) {
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+        inSizeMove_ = message == WM_ENTERSIZEMOVE;
+        break;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        inMenu_ = message == WM_ENTERMENULOOP;
+        break;
+    default:
+        return;
+    }
     update(wasActive);
 }
 

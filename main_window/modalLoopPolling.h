@@ -37,11 +37,10 @@ public:
     // The timer belongs to `window`.
     void attach(HWND window, Passes passes);
 
-    // The window's notices of a loop: WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE,
-    // WM_ENTERMENULOOP and WM_EXITMENULOOP.
-    enum class Notice { sizeMove, menu };
-    void entered(Notice notice);
-    void left(Notice notice);
+    // A window's notice of a loop: WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE,
+    // WM_ENTERMENULOOP and WM_EXITMENULOOP, of the main window or of the
+    // Suspects window. Any other message is left alone.
+    void noticed(UINT message);
 
     // Whether a modal loop runs now.
     bool active() const;

@@ -163,17 +163,9 @@ LRESULT SuspectsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ENTERSIZEMOVE:
     case WM_EXITSIZEMOVE:
     case WM_ENTERMENULOOP:
-    case WM_EXITMENULOOP: {
-        const auto notice = message == WM_ENTERSIZEMOVE || message == WM_EXITSIZEMOVE
-                                ? ModalLoopPolling::Notice::sizeMove
-                                : ModalLoopPolling::Notice::menu;
-        if (message == WM_ENTERSIZEMOVE || message == WM_ENTERMENULOOP) {
-            modalLoops_->entered(notice);
-        } else {
-            modalLoops_->left(notice);
-        }
+    case WM_EXITMENULOOP:
+        modalLoops_->noticed(message);
         return 0;
-    }
     case WM_CLOSE:
         DestroyWindow(window_);
         return 0;
