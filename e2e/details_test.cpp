@@ -86,6 +86,20 @@ std::string chooseFromListMenu(const Program& program, HWND owner, BYTE key) {
             seen)) {
         return "(the program did not come to the front)\n" + listing(seen);
     }
+    // The keys go where the focus is, which the program sets once it has
+    // handled its activation; on a busy machine that may come later.
+    // A window of the test's that comes late may take the front back.
+    const bool listFocused = waitUntil([&] {
+        if (GetForegroundWindow() != program.window()) {
+            SetForegroundWindow(program.window());
+        }
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(program.mainThreadId(), &info) && info.hwndFocus == program.list();
+    });
+    if (!listFocused) {
+        return "(the list did not take the focus)";
+    }
     pressKeys({VK_SHIFT, VK_F10});
     if (!waitUntil([&] { return inModalLoop(program.mainThreadId(), GUI_INMENUMODE); })) {
         return "(the list's menu did not open)";

@@ -41,6 +41,14 @@ Cause causeOf(const CauseClues& clues) {
     return clues.windowBeforeLeft ? Cause::handOver : Cause::byItself;
 }
 
+unsigned passesPerLook(unsigned passes, std::uint32_t elapsedMs) {
+    if (elapsedMs == 0) {
+        return mostPassesPerLook;
+    }
+    const std::uint64_t fit = static_cast<std::uint64_t>(passes) * lookEveryMs / elapsedMs;
+    return fit < 1 ? 1 : fit > mostPassesPerLook ? mostPassesPerLook : static_cast<unsigned>(fit);
+}
+
 const char* causeName(Cause cause) {
     switch (cause) {
     case Cause::you:

@@ -34,6 +34,14 @@ struct CauseClues {
 
 Cause causeOf(const CauseClues& clues);
 
+// The input is looked at about every `lookEveryMs`: every sixteenth pass
+// where the polling loop passes each millisecond, and more often where the
+// passes come slower, as on a busy machine. Given the passes since the last
+// look and the time they took, the passes until the next one.
+constexpr std::uint32_t lookEveryMs = 16;
+constexpr unsigned mostPassesPerLook = 16;
+unsigned passesPerLook(unsigned passes, std::uint32_t elapsedMs);
+
 // What the line keeps of its cause.
 struct ChangeCause {
     Cause cause = Cause::none;

@@ -5,12 +5,13 @@
 
 namespace {
 
-constexpr unsigned passesPerLook = 16;
 // Looks further apart than this may have missed a key or a click: the
 // second before a change is then not watched.
 constexpr DWORD longestGapMs = 100;
-// How late a state may be seen (Wine's cache of the key states).
-constexpr DWORD lateStateMs = 60;
+// How late a press may be seen: Wine keeps a key that was up as up for
+// 50 ms, and the look that reads it afresh may come a gap later. Sooner
+// than anyone sees a window come and clicks on it.
+constexpr DWORD lateStateMs = 50 + longestGapMs;
 // Input this recent may have pressed a key or a button not seen yet.
 constexpr DWORD recentInputMs = 100;
 
@@ -24,10 +25,6 @@ bool lastInputTick(DWORD& tick) {
     }
     tick = last.dwTime;
     return true;
-}
-
-bool isDown(int key) {
-    return GetAsyncKeyState(key) < 0;
 }
 
 // Whether the pointer is over `front`, one of its children or a window it
@@ -53,9 +50,29 @@ bool pointerOver(HWND front) {
 // changes while nobody touches the keyboard or the mouse. Where the system
 // does not tell the last input (before Windows 2000), they are looked at
 // each time.
+//
+// The looks keep their pace in time, not in passes (passesPerLook()): on a
+// busy machine a pass's sleep takes several milliseconds, and sixteen passes
+// may take longer than a quick click.
+//
+// Right after a change that no switch explains, while the input is recent,
+// every pass looks, so that the click that made it is seen at the first
+// fresh state: a quick click may be over before a stale state and the next
+// paced look have both gone by.
 void InputWatch::pass(HWND front) {
-    if (++passes_ % passesPerLook == 0) {
-        lookIfInputMayHaveCome(front, millisecondClock());
+    if (++passesSinceLook_ >= passesPerLook_) {
+        const DWORD now = millisecondClock();
+        passesPerLook_ = passesPerLook(passesSinceLook_, now - lastPacedLook_);
+        passesSinceLook_ = 0;
+        lastPacedLook_ = now;
+        lookIfInputMayHaveCome(front, now);
+    } else if (!lastChange_.explained) {
+        const DWORD now = millisecondClock();
+        if (now - lastChange_.at > lateStateMs) {
+            lastChange_.explained = true;  // too late for its click
+        } else {
+            lookIfInputMayHaveCome(front, now);
+        }
     }
 }
 
@@ -81,36 +98,47 @@ bool InputWatch::watchedSince(DWORD now) {
     return inStep;
 }
 
+// A key or button counts as pressed when it is down, or when it went down
+// and up again since the last look, which the state's low bit tells: two
+// looks may straddle a quick click or a quick second one. Another program
+// that asks may take that bit first, and after a gap in the watch it may be
+// old, so it counts only between looks in step.
 void InputWatch::look(HWND front, DWORD now) {
-    watchedSince(now);
+    const bool inStep = watchedSince(now);
+    const auto pressed = [inStep](SHORT state) { return state < 0 || (inStep && (state & 1) != 0); };
     held_ = false;
     static const int buttons[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
     for (int i = 0; i < 3; ++i) {
-        const bool down = isDown(buttons[i]);
-        if (down && !buttonDown_[i]) {
+        const SHORT state = GetAsyncKeyState(buttons[i]);
+        const bool down = state < 0;
+        if ((down && !buttonDown_[i]) || (inStep && (state & 1) != 0)) {
             buttonWentDown(front, now);
         }
         buttonDown_[i] = down;
         held_ = held_ || down;
     }
+    // Each key is read once: a read takes its low bit.
+    const bool tab = pressed(GetAsyncKeyState(VK_TAB));
+    const bool escape = pressed(GetAsyncKeyState(VK_ESCAPE));
+    const bool f4 = pressed(GetAsyncKeyState(VK_F4));
     // Alt switches only with Tab, Esc or F4, and the switch comes when Alt
     // is let go: the chord counts for as long as Alt is held.
-    if (!isDown(VK_MENU)) {
+    if (GetAsyncKeyState(VK_MENU) >= 0) {
         altChord_ = Switch::none;
-    } else if (isDown(VK_TAB)) {
+    } else if (tab) {
         altChord_ = Switch::altTab;
-    } else if (isDown(VK_ESCAPE)) {
+    } else if (escape) {
         altChord_ = Switch::altEsc;
-    } else if (isDown(VK_F4)) {
+    } else if (f4) {
         altChord_ = Switch::altF4;
     }
     if (altChord_ != Switch::none) {
         sawSwitch(altChord_, now);
-    } else if (isDown(VK_LWIN) || isDown(VK_RWIN)) {
+    } else if (pressed(GetAsyncKeyState(VK_LWIN)) || pressed(GetAsyncKeyState(VK_RWIN))) {
         sawSwitch(Switch::windowsKey, now);
-    } else if (isDown(VK_ESCAPE)) {
+    } else if (escape) {
         sawSwitch(Switch::escape, now);  // Ctrl+Esc too
-    } else if (isDown(VK_RETURN)) {
+    } else if (pressed(GetAsyncKeyState(VK_RETURN))) {
         sawSwitch(Switch::enter, now);
     } else {
         return;
@@ -119,14 +147,13 @@ void InputWatch::look(HWND front, DWORD now) {
 }
 
 // A click outside the window that was in front when the button went down
-// switches windows. When the last change came after the button went down,
-// the window in front then was the one before that change; and if the click
-// was on the window that came, the click made that change.
+// switches windows. A press first seen within moments of a change that
+// nothing explains went down before it: the window in front then was the
+// one before that change; and if the click was on the window that came, the
+// click made that change. (The system's last input time cannot tell: the
+// button may have been let go since.)
 void InputWatch::buttonWentDown(HWND front, DWORD now) {
-    DWORD input = 0;
-    const bool changeSincePress = lastInputTick(input) && !lastChange_.explained &&
-                                  now - lastChange_.at <= lateStateMs &&
-                                  static_cast<LONG>(lastChange_.tickAt - input) >= 0;
+    const bool changeSincePress = !lastChange_.explained && now - lastChange_.at <= lateStateMs;
     if (pointerOver(changeSincePress ? lastChange_.before : front)) {
         return;
     }
@@ -161,7 +188,11 @@ CauseClues InputWatch::cluesForChange(HWND came, HWND before) {
     clues.sinceSwitchMs = now - lastSwitchAt_;
     if (clues.windowCame) {
         lastSwitch_ = Switch::none;
-        lastChange_ = {came, before, now, GetTickCount(), false};
+        // A click that brought the window is at most a moment old.
+        DWORD input = 0;
+        const bool clickMaySeemLate =
+            causeOf(clues) != Cause::you && lastInputTick(input) && GetTickCount() - input < recentInputMs;
+        lastChange_ = {came, before, now, !clickMaySeemLate};
     }
     return clues;
 }

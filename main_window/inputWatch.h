@@ -1,16 +1,15 @@
 // Watching the user's input for the clues to why a window came to the front
 // (changeCause.h): a click outside the window in front, or a key that
 // switches windows. The key and button states are read in the polling pass,
-// on every sixteenth pass and at every change, while the user's input is
-// recent: a person holds a key or a button down longer than sixteen passes
-// take, and a click that brings a window to the front is still held when
-// the change is seen. No hook: the user's input never waits on the program.
+// about every 16 ms and at every change, while the user's input is recent:
+// a person holds a key or a button down longer than that, and a click that
+// brings a window to the front is still held when the change is seen. No
+// hook: the user's input never waits on the program.
 //
 // A state may be seen late: Wine hands a program in the background the key
 // and button states it read up to 50 ms before. So a click is judged by the
-// window that was in front when the button went down, as far as the
-// system's last input time tells it, and a click seen only after the change
-// it made still explains that change (takeLateClick()).
+// window that was in front when the button went down, and a click seen only
+// after the change it made still explains that change (takeLateClick()).
 #pragma once
 
 #include <windows.h>
@@ -51,11 +50,12 @@ private:
         HWND came = nullptr;
         HWND before = nullptr;
         DWORD at = 0;      // millisecondClock()
-        DWORD tickAt = 0;  // GetTickCount(), as the system's input time counts
         bool explained = true;
     };
 
-    unsigned passes_ = 0;
+    unsigned passesPerLook_ = mostPassesPerLook;
+    unsigned passesSinceLook_ = 0;
+    DWORD lastPacedLook_ = 0;  // millisecondClock()
     bool watching_ = false;
     DWORD lastWatch_ = 0;
     DWORD watchedSince_ = 0;  // the end of the last gap in the watch

@@ -39,6 +39,25 @@ TEST(ChangeCause, TheUsersSwitchThenTheWindowBeforeThenItself) {
     }
 }
 
+TEST(ChangeCause, TheLooksAtTheInputKeepTheirPaceInTime) {
+    const struct {
+        unsigned passes;
+        std::uint32_t elapsedMs;
+        unsigned next;
+    } cases[] = {
+        {16, 16, 16},    // a pass each millisecond
+        {16, 0, 16},     // faster than the clock tells
+        {16, 128, 2},    // a busy machine: a pass each 8 ms
+        {2, 40, 1},      // slower still: each pass looks
+        {1, 3000, 1},    // one long pass (the first, or a stop)
+        {1, 1, 16},      // back to speed after one
+        {16, 1000000000, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(passesPerLook(c.passes, c.elapsedMs), c.next) << c.passes << " passes in " << c.elapsedMs << " ms";
+    }
+}
+
 TEST(ChangeCause, TheTooltipSaysWhatWasSeen) {
     EXPECT_EQ(causeText({Cause::you, Switch::click, 20, 20}), "after your click 20 ms before");
     EXPECT_EQ(causeText({Cause::you, Switch::altTab, 85, 3}), "after your Alt+Tab 85 ms before");
