@@ -55,10 +55,9 @@ bool pointerOver(HWND front) {
 // busy machine a pass's sleep takes several milliseconds, and sixteen passes
 // may take longer than a quick click.
 //
-// Right after a change that no switch explains, while the input is recent,
-// every pass looks, so that the click that made it is seen at the first
-// fresh state: a quick click may be over before a stale state and the next
-// paced look have both gone by.
+// Right after a change that no switch explains, while the input is recent
+// and no button is known to be held (as it is through a drag), every pass
+// looks, so that the click that made it is seen at the first fresh state.
 void InputWatch::pass(HWND front) {
     if (++passesSinceLook_ >= passesPerLook_) {
         const DWORD now = millisecondClock();
@@ -66,10 +65,10 @@ void InputWatch::pass(HWND front) {
         passesSinceLook_ = 0;
         lastPacedLook_ = now;
         lookIfInputMayHaveCome(front, now);
-    } else if (!lastChange_.explained) {
+    } else if (lastChange_.lookEachPass) {
         const DWORD now = millisecondClock();
         if (now - lastChange_.at > lateStateMs) {
-            lastChange_.explained = true;  // too late for its click
+            lastChange_.lookEachPass = false;  // too late for its click
         } else {
             lookIfInputMayHaveCome(front, now);
         }
@@ -159,6 +158,7 @@ void InputWatch::buttonWentDown(HWND front, DWORD now) {
     }
     if (changeSincePress && pointerOver(lastChange_.came)) {
         lastChange_.explained = true;
+        lastChange_.lookEachPass = false;
         lateClick_ = true;
         return;
     }
@@ -192,7 +192,8 @@ CauseClues InputWatch::cluesForChange(HWND came, HWND before) {
         DWORD input = 0;
         const bool clickMaySeemLate =
             causeOf(clues) != Cause::you && lastInputTick(input) && GetTickCount() - input < recentInputMs;
-        lastChange_ = {came, before, now, !clickMaySeemLate};
+        const bool buttonHeld = buttonDown_[0] || buttonDown_[1] || buttonDown_[2];
+        lastChange_ = {came, before, now, !clickMaySeemLate, clickMaySeemLate && !buttonHeld};
     }
     return clues;
 }

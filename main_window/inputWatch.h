@@ -51,6 +51,7 @@ private:
         HWND before = nullptr;
         DWORD at = 0;      // millisecondClock()
         bool explained = true;
+        bool lookEachPass = false;  // for its click, until the click is seen or too late
     };
 
     unsigned passesPerLook_ = mostPassesPerLook;
