@@ -49,7 +49,7 @@ private:
     struct Change {
         HWND came = nullptr;
         HWND before = nullptr;
-        DWORD at = 0;      // millisecondClock()
+        DWORD at = 0;  // millisecondClock()
         bool explained = true;
         bool lookEachPass = false;  // for its click, until the click is seen or too late
     };
