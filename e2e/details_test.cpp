@@ -219,7 +219,6 @@ TEST(Details, AStoreAppsFrameIsLoggedWithTheAppsProcessWhereTheFrameHostOwnsIt) 
     }
 }
 
-
 // The line handed over is the line pointed at, with the program in the
 // background, as a user comes back to it after a steal: the click that
 // brings the program to the front logs its own line, which takes the

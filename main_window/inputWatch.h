@@ -60,7 +60,7 @@ private:
     bool watching_ = false;
     DWORD lastWatch_ = 0;
     DWORD watchedSince_ = 0;  // the end of the last gap in the watch
-    bool held_ = false;       // a button or a switching key was down at the last look
+    bool held_ = false;       // a button was down, or a switching key pressed, at the last look
     bool buttonDown_[3] = {false, false, false};
     Switch altChord_ = Switch::none;  // Alt+Tab, Alt+Esc or Alt+F4, while Alt is held
     Switch lastSwitch_ = Switch::none;
