@@ -76,13 +76,14 @@ void InputWatch::pass(HWND front) {
 }
 
 void InputWatch::lookIfInputMayHaveCome(HWND front, DWORD now) {
-    if (watchedSince(now) && !held_) {
+    const bool inStep = watchedSince(now);
+    if (inStep && !held_) {
         DWORD input = 0;
         if (lastInputTick(input) && GetTickCount() - input >= recentInputMs) {
             return;
         }
     }
-    look(front, now);
+    look(front, now, inStep);
 }
 
 // Notes one more moment of watching; false when the watch was new or had a
@@ -102,8 +103,7 @@ bool InputWatch::watchedSince(DWORD now) {
 // looks may straddle a quick click or a quick second one. Another program
 // that asks may take that bit first, and after a gap in the watch it may be
 // old, so it counts only between looks in step.
-void InputWatch::look(HWND front, DWORD now) {
-    const bool inStep = watchedSince(now);
+void InputWatch::look(HWND front, DWORD now, bool inStep) {
     const auto pressed = [inStep](SHORT state) { return state < 0 || (inStep && (state & 1) != 0); };
     held_ = false;
     static const int buttons[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};

@@ -41,7 +41,7 @@ public:
 private:
     bool watchedSince(DWORD now);
     void lookIfInputMayHaveCome(HWND front, DWORD now);
-    void look(HWND front, DWORD now);
+    void look(HWND front, DWORD now, bool inStep);
     void buttonWentDown(HWND front, DWORD now);
     void sawSwitch(Switch by, DWORD now);
 
