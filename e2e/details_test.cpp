@@ -77,18 +77,20 @@ std::string column(const Row& header, const Row& row, const std::string& name) {
 // as UTF-8, or a text saying what went wrong. `owner`: a window of the test.
 std::string chooseFromListMenu(const Program& program, HWND owner, BYTE key) {
     putOnClipboard(owner, "before");
+    // A window of the test's that comes late may take the front back, and
+    // so may a child's own call to take it: ask again.
     std::vector<std::string> seen;
-    if (!bringToFront(program.window()) ||
-        !program.waitForLines(
-            [](const std::vector<std::string>& lines) {
-                return !lines.empty() && lines.back().find("cls='TarnwickForm1'") != std::string::npos;
-            },
-            seen)) {
+    const auto ownLineLast = [](const std::vector<std::string>& lines) {
+        return !lines.empty() && lines.back().find("cls='TarnwickForm1'") != std::string::npos;
+    };
+    if (!waitUntil([&] {
+            return bringToFront(program.window(), 1000) && program.waitForLines(ownLineLast, seen, 1000) &&
+                   GetForegroundWindow() == program.window();
+        })) {
         return "(the program did not come to the front)\n" + listing(seen);
     }
     // The keys go where the focus is, which the program sets once it has
     // handled its activation; on a busy machine that may come later.
-    // A window of the test's that comes late may take the front back.
     const bool listFocused = waitUntil([&] {
         if (GetForegroundWindow() != program.window()) {
             SetForegroundWindow(program.window());
