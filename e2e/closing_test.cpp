@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "e2e/harness/expectedLine.h"
@@ -140,32 +141,54 @@ TEST_F(Closing, QuitBeforeTheFirstTickEndsTheProgram) {
     EXPECT_EQ(countMessages(program_.trace(), program_.list(), "LB_ADDSTRING"), 0);
 }
 
-// Every way out ends the program from inside the window's keyboard move loop
-// too. Wine's loop takes the WM_QUIT that the window's end posts, or one
-// from another program, and does not post it again.
+// Every way out ends the program from inside the window's modal loops too.
+// Wine's move loop takes the WM_QUIT that the window's end posts, or one
+// from another program, and does not post it again; a menu's loop takes it
+// and goes on waiting for the user.
+struct Loop {
+    const char* name;
+    DWORD flag;
+    bool (*enter)(const Program& program);
+};
+
 struct WayOut {
     const char* name;
     void (*take)(const Program& program);
 };
 
-class ClosingDuringTheMoveLoop : public Closing, public ::testing::WithParamInterface<WayOut> {};
+class ClosingInsideALoop : public Closing, public ::testing::WithParamInterface<std::tuple<Loop, WayOut>> {};
 
-TEST_P(ClosingDuringTheMoveLoop, EndsTheProgram) {
+TEST_P(ClosingInsideALoop, EndsTheProgram) {
     start();
-    startMoveLoop(program_.window());
-    ASSERT_TRUE(waitUntil([this] { return inModalLoop(program_.mainThreadId(), GUI_INMOVESIZE); }))
-        << "the window's move loop did not begin";
-    GetParam().take(program_);
+    const Loop& loop = std::get<0>(GetParam());
+    ASSERT_TRUE(loop.enter(program_));
+    ASSERT_TRUE(waitUntil([&] { return inModalLoop(program_.mainThreadId(), loop.flag); }))
+        << "the loop did not begin";
+    std::get<1>(GetParam()).take(program_);
     expectEndedWithTimerResolutionRestoredOnce(1, 5000);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    WaysOut, ClosingDuringTheMoveLoop,
-    ::testing::Values(
-        WayOut{"CloseRequest", [](const Program& p) { PostMessageA(p.window(), WM_CLOSE, 0, 0); }},
-        WayOut{"SystemCommandClose", [](const Program& p) { PostMessageA(p.window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        WayOut{"QuitFromOutside", [](const Program& p) { PostThreadMessageA(p.mainThreadId(), WM_QUIT, 0, 0); }}),
-    [](const ::testing::TestParamInfo<WayOut>& info) { return std::string(info.param.name); });
+    WaysOut, ClosingInsideALoop,
+    ::testing::Combine(
+        ::testing::Values(Loop{"KeyboardMoveLoop", GUI_INMOVESIZE,
+                               [](const Program& p) {
+                                   startMoveLoop(p.window());
+                                   return true;
+                               }},
+                          Loop{"CaptionMenu", GUI_INMENUMODE, [](const Program& p) { return openCaptionMenu(p.window()); }},
+                          Loop{"ListMenu", GUI_INMENUMODE,
+                               [](const Program& p) {
+                                   return PostMessageA(p.list(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(p.list()),
+                                                       static_cast<LPARAM>(-1)) != FALSE;
+                               }}),
+        ::testing::Values(
+            WayOut{"CloseRequest", [](const Program& p) { PostMessageA(p.window(), WM_CLOSE, 0, 0); }},
+            WayOut{"SystemCommandClose", [](const Program& p) { PostMessageA(p.window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+            WayOut{"QuitFromOutside", [](const Program& p) { PostThreadMessageA(p.mainThreadId(), WM_QUIT, 0, 0); }})),
+    [](const ::testing::TestParamInfo<std::tuple<Loop, WayOut>>& info) {
+        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+    });
 
 // The first tick comes inside a move loop begun at once. The loop's timer
 // polls meanwhile, the polling loop begins once the move loop has ended, and

@@ -74,6 +74,12 @@ void ModalLoopPolling::update(bool wasActive) {
 }
 
 void CALLBACK ModalLoopPolling::tick(HWND, UINT, UINT_PTR id, DWORD) {
+    // A menu entered after the run was asked to end (a key's release that
+    // opens the menu bar, say) would wait for the user: it ends too.
+    if (quitRequested()) {
+        endMenus();
+        return;
+    }
     reinterpret_cast<ModalLoopPolling*>(id)->pollUntilTheLoopHasWork(inputMayWaitMs);
 }
 

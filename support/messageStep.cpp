@@ -16,13 +16,21 @@ void noteQuit(const MSG& message) {
     }
 }
 
+BOOL CALLBACK cancelMode(HWND window, LPARAM) {
+    SendMessageA(window, WM_CANCELMODE, 0, 0);
+    return TRUE;
+}
+
 // Called for every message a GetMessage or PeekMessage of this thread takes,
 // whoever calls it.
 LRESULT CALLBACK watchTakenMessages(int code, WPARAM removal, LPARAM message) {
     const MSG* taken = reinterpret_cast<const MSG*>(message);
     if (code == HC_ACTION && removal == PM_REMOVE && taken != nullptr) {
         if (taken->message == WM_QUIT) {
-            noteQuit(*taken);
+            if (!quitSeen) {
+                noteQuit(*taken);
+                endMenus();
+            }
         } else if (whenTaken != nullptr) {
             whenTaken(whenTakenContext, *taken);
         }
@@ -30,6 +38,11 @@ LRESULT CALLBACK watchTakenMessages(int code, WPARAM removal, LPARAM message) {
     return CallNextHookEx(quitHook, code, removal, message);
 }
 }  // namespace
+
+// The owner of a menu ends it when its mode is cancelled, on every Windows.
+void endMenus() {
+    EnumThreadWindows(GetCurrentThreadId(), cancelMode, 0);
+}
 
 void setProgramWindow(HWND window) {
     mainWindow = window;

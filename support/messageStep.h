@@ -32,9 +32,11 @@ public:
 };
 
 // Watches, for as long as it lives, every message any loop of this thread
-// takes from the queue: for a WM_QUIT, and for callWhenMessageTaken(). The system's own modal loops take a
-// WM_QUIT too, and not all of them post it again (Wine's keyboard move loop
-// does not): seen here, it still ends the run.
+// takes from the queue: for a WM_QUIT, and for callWhenMessageTaken(). The
+// system's own modal loops take a WM_QUIT too, and not all of them post it
+// again (Wine's keyboard move loop does not): seen here, it still ends the
+// run. A menu's loop takes it and goes on waiting for the user: the first
+// one seen also ends any menu (endMenus()).
 class QuitWatch {
 public:
     QuitWatch();
@@ -47,6 +49,10 @@ public:
 // queue, while the QuitWatch lives: a modal loop of the system's own polls
 // there too (modalLoopPolling.h). Null: no more calls.
 void callWhenMessageTaken(void (*taken)(void* context, const MSG& message), void* context);
+
+// Ends any menu that a window of this thread has open, by cancelling each
+// window's mode.
+void endMenus();
 
 // Whether a WM_QUIT has been taken from the queue, from the program itself or
 // from outside, by whichever loop: the run is to end.
