@@ -232,9 +232,19 @@ bool Program::launch(const LaunchOptions& options) {
         options.beforeFirstTick != LaunchOptions::BeforeFirstTick::nothing ? DEBUG_ONLY_THIS_PROCESS : 0;
     const char* currentDirectory =
         options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str();
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
-                        environment.empty() ? nullptr : &environment[0], currentDirectory,
-                        &startup, &processInfo_)) {
+    const auto create = [&] {
+        return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
+                              environment.empty() ? nullptr : &environment[0], currentDirectory, &startup,
+                              &processInfo_) != FALSE;
+    };
+    // Wine now and then fails a start with an internal error, as when the
+    // last program's end is still under way: one more try.
+    bool created = create();
+    if (!created && GetLastError() == ERROR_INTERNAL_ERROR) {
+        Sleep(200);
+        created = create();
+    }
+    if (!created) {
         failure_ = "CreateProcessA failed for " + exe + " with error " +
                    std::to_string(GetLastError());
         processInfo_ = PROCESS_INFORMATION{};
